@@ -1,0 +1,27 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+
+BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
+TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev
+
+.PHONY: run test build deps test-deps clean
+
+run: build
+	./build/release/interp1d-tour
+
+build: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target interp1d-tour
+
+test: test-deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+	ctest --preset asan
+
+deps:
+	@./scripts/install-deps.sh $(BUILD_PACKAGES)
+
+test-deps:
+	@./scripts/install-deps.sh $(TEST_PACKAGES)
+
+clean:
+	rm -rf build

@@ -1,0 +1,50 @@
+// The stage table: how each stage 0..36 prepares the plot, which method it
+// runs, whether that method's estimate is scored, and where its text comes
+// from. Adding a method to the tour is one row here.
+#pragma once
+
+#include <cstdint>
+
+#include "display/picture.hpp"
+#include "world/message_sink.hpp"
+#include "world/world.hpp"
+
+namespace tour {
+
+inline constexpr std::int16_t kFirstStage = 0;
+inline constexpr std::int16_t kLastStage = 36;
+
+struct StageContext {
+    World& world;
+    Picture& picture;
+    std::int16_t stage;
+    MessageSink& messages;
+};
+
+enum class PlotPrep { plain, with_truth, full };
+
+enum class Scoring {
+    none,       // nothing to score: no row in the columns
+    estimate,   // the method fills est; drawestimate draws and scores it
+    by_itself,  // the method draws and scores its own curve
+};
+
+enum class Narration {
+    stagetext,                // the stage's entry for the current scenario
+    later_text,               // the stage's own text, the same in every scenario
+    later_text_but_scenario3  // the own text, or the (empty) scenario-3 entry
+};
+
+using StageMethod = void (*)(StageContext&);
+
+struct StageRow {
+    PlotPrep plot;
+    StageMethod method;  // nullptr: the stage only prepares the plot
+    Scoring scoring;
+    Narration narration;
+};
+
+// The row of a stage in 0..36.
+const StageRow& stagerow(std::int16_t stage);
+
+}  // namespace tour

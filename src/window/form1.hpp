@@ -1,0 +1,56 @@
+// The tour window: places the controls of the design, forwards the two
+// clicks to the tour and shows the tour's state after each.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+#include "tour/tour.hpp"
+#include "window/plot_widget.hpp"
+
+namespace tour {
+
+inline constexpr const char* kWindowCaption =
+    "One-dimensional Interpolation; An overview by Orvel Tamberlin (interp1d-tour@example.org)";
+
+class Form1 : public QWidget, private FormHost {
+    Q_OBJECT
+  public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    const Tour& tour() const { return tour_; }
+
+    QLabel* Label0;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label1000;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    PlotWidget* Picture1;
+
+    // Runs one click of the tour. A fatal run-time error is shown in a
+    // message box and ends the program with exit status 1.
+    void run_guarded(const std::function<void()>& click);
+
+  private:
+    void mouse_pointer_changed(MousePointer pointer) override;
+    void end_program() override;
+    void message_box(const std::string& text) override;
+
+    void place(QWidget* control, int left, int top, int width, int height);
+    QLabel* make_label(const char* name, const char* caption, int left, int top, int width,
+                       int height);
+    void show_state();
+
+    Tour tour_;
+    double dpi_;
+};
+
+}  // namespace tour
