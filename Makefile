@@ -3,7 +3,7 @@
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
 TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev
 
-.PHONY: run test build deps test-deps clean
+.PHONY: run test build deps test-deps same-bits clean
 
 run: build
 	./build/release/interp1d-tour
@@ -16,6 +16,17 @@ test: test-deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
+	$(MAKE) --no-print-directory same-bits
+
+# The Release build and the sanitizer build compute the same bits on every
+# screen of the forward tour.
+same-bits:
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target tour_digest
+	./build/release/tour_digest > build/release/tour_digest.txt
+	./build/asan/tour_digest > build/asan/tour_digest.txt
+	cmp build/release/tour_digest.txt build/asan/tour_digest.txt
+	@echo "Release and sanitizer builds agree on all $$(wc -l < build/asan/tour_digest.txt) screens of the forward tour."
 
 deps:
 	@./scripts/install-deps.sh $(BUILD_PACKAGES)
