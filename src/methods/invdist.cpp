@@ -1,0 +1,45 @@
+#include "methods/invdist.hpp"
+
+#include <cmath>
+
+namespace tour {
+
+void invdist(World& world, float power, float displacement) {
+    const int n = world.nstat;
+    for (int x = kGridFirst; x <= kGridLast; ++x) {
+        int hit = 0;  // no station lies on x
+        float wsum = 0.0f;
+        for (int k = 1; k <= n; ++k) {
+            const auto xpos = static_cast<float>(x);
+            const double distance = std::fabs(static_cast<double>(xpos) - world.statx(k));
+            // The hit rule applies only without a displacement.
+            if (displacement == 0.0f && static_cast<float>(distance) == 0.0f) {
+                hit = k;
+                continue;
+            }
+            const double base = distance + static_cast<double>(displacement);
+            world.statw(k) = static_cast<float>(1.0 / std::pow(base, static_cast<double>(power)));
+            wsum = static_cast<float>(static_cast<double>(wsum) + world.statw(k));
+        }
+
+        if (hit != 0) {
+            for (int k = 1; k <= n; ++k) {
+                world.statw(k) = 0.0f;
+            }
+            world.statw(hit) = 1.0f;
+        } else {
+            for (int k = 1; k <= n; ++k) {
+                world.statw(k) = static_cast<float>(static_cast<double>(world.statw(k)) / wsum);
+            }
+        }
+
+        float estimate = 0.0f;
+        for (int k = 1; k <= n; ++k) {
+            estimate =
+                static_cast<float>(static_cast<double>(world.statv(k)) * world.statw(k) + estimate);
+        }
+        world.est(x) = estimate;
+    }
+}
+
+}  // namespace tour
