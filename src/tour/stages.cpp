@@ -2,7 +2,10 @@
 
 #include <array>
 
+#include "methods/bezier.hpp"
+#include "methods/invdist.hpp"
 #include "methods/nearest_linear.hpp"
+#include "methods/polyfit.hpp"
 #include "world/runtime_error.hpp"
 
 namespace tour {
@@ -14,6 +17,7 @@ constexpr auto with_truth = PlotPrep::with_truth;
 constexpr auto full = PlotPrep::full;
 constexpr auto unscored = Scoring::none;
 constexpr auto scored = Scoring::estimate;
+constexpr auto self_scored = Scoring::by_itself;
 constexpr auto stagetext = Narration::stagetext;
 constexpr auto later = Narration::later_text;
 constexpr auto later_but_3 = Narration::later_text_but_scenario3;
@@ -26,18 +30,18 @@ const std::array<StageRow, kLastStage + 1> kStages{{
     /*  2 */ {full, nullptr, unscored, stagetext},
     /*  3 */ {full, [](C& c) { nearneighb(c.world); }, scored, stagetext},
     /*  4 */ {full, [](C& c) { linint(c.world); }, scored, stagetext},
-    /*  5 */ {full, nullptr, unscored, stagetext},
-    /*  6 */ {full, nullptr, unscored, stagetext},
-    /*  7 */ {full, nullptr, unscored, stagetext},
-    /*  8 */ {full, nullptr, unscored, stagetext},
-    /*  9 */ {full, nullptr, unscored, stagetext},
-    /* 10 */ {full, nullptr, unscored, stagetext},
-    /* 11 */ {full, nullptr, unscored, stagetext},
-    /* 12 */ {full, nullptr, unscored, stagetext},
-    /* 13 */ {full, nullptr, unscored, stagetext},
-    /* 14 */ {full, nullptr, unscored, stagetext},
-    /* 15 */ {full, nullptr, unscored, stagetext},
-    /* 16 */ {full, nullptr, unscored, stagetext},
+    /*  5 */ {full, [](C& c) { polyfit(c.world); }, scored, stagetext},
+    /*  6 */ {full, [](C& c) { bezier(c.world, c.picture, c.stage); }, self_scored, stagetext},
+    /*  7 */ {full, [](C& c) { invdist(c.world, 1.0f, 0.0f); }, scored, stagetext},
+    /*  8 */ {full, [](C& c) { invdist(c.world, 2.0f, 0.0f); }, scored, stagetext},
+    /*  9 */ {full, [](C& c) { invdist(c.world, 3.0f, 0.0f); }, scored, stagetext},
+    /* 10 */ {full, [](C& c) { invdist(c.world, 5.0f, 0.0f); }, scored, stagetext},
+    /* 11 */ {full, [](C& c) { invdist(c.world, 0.5f, 0.0f); }, scored, stagetext},
+    /* 12 */ {full, [](C& c) { invdist(c.world, 0.01f, 0.0f); }, scored, stagetext},
+    /* 13 */ {full, [](C& c) { invdist(c.world, 1.0f, 5.0f); }, scored, stagetext},
+    /* 14 */ {full, [](C& c) { invdist(c.world, 1.0f, 50.0f); }, scored, stagetext},
+    /* 15 */ {full, [](C& c) { invdist(c.world, 3.0f, 50.0f); }, scored, stagetext},
+    /* 16 */ {full, [](C& c) { invdist(c.world, 3.0f, 5.0f); }, scored, stagetext},
     /* 17 */ {full, nullptr, unscored, stagetext},
     /* 18 */ {full, nullptr, unscored, stagetext},
     /* 19 */ {full, nullptr, unscored, stagetext},

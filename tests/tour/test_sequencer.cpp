@@ -117,17 +117,20 @@ TEST_F(Sequencer, ScenarioThreeShowsNoNarrativeUpToStageThirty) {
     EXPECT_EQ(form().label1, "");
 }
 
-TEST_F(Sequencer, ValueColumnsListNearestNeighbourAndLinearInTourOrder) {
-    go_to(tour, 1, 36);
-    EXPECT_EQ(form().columns.method, "Near. Neighb.\nLin. Int.");
+TEST_F(Sequencer, ValueColumnsListTheScoredStagesInTourOrder) {
+    go_to(tour, 1, 16);
+    const auto methods = lines(form().columns.method);
     const auto rms = lines(form().columns.rms);
     const auto max = lines(form().columns.max);
-    ASSERT_EQ(rms.size(), 2u);
-    ASSERT_EQ(max.size(), 2u);
-    EXPECT_EQ(rms[0], format_error(tour.world().rmserr(3), "."));
-    EXPECT_EQ(rms[1], format_error(tour.world().rmserr(4), "."));
-    EXPECT_EQ(max[0], format_error(tour.world().maxerr(3), "."));
-    EXPECT_EQ(max[1], format_error(tour.world().maxerr(4), "."));
+    ASSERT_EQ(methods.size(), 14u);
+    ASSERT_EQ(rms.size(), 14u);
+    ASSERT_EQ(max.size(), 14u);
+    for (int stage = 3; stage <= 16; ++stage) {
+        const auto row = static_cast<std::size_t>(stage - 3);
+        EXPECT_EQ(methods[row], tour.narrative().methodname(stage));
+        EXPECT_EQ(rms[row], format_error(tour.world().rmserr(stage), "."));
+        EXPECT_EQ(max[row], format_error(tour.world().maxerr(stage), "."));
+    }
 }
 
 TEST_F(Sequencer, TransitionShowsTheNewTruthWithoutStationsAndKeepsTheColumns) {
@@ -256,11 +259,11 @@ TEST_F(Sequencer, BackThenContinueListsARepeatedStageOnceMore) {
     go_to(tour, 1, 5);
     press_back(tour, 2);  // stage 3 is shown again, the columns stay
     EXPECT_EQ(tour.stage(), 3);
-    EXPECT_EQ(form().columns.method, "Near. Neighb.\nLin. Int.");
+    EXPECT_EQ(form().columns.method, "Near. Neighb.\nLin. Int.\nPolynom");
     press_continue(tour);  // stage 4 appends its row again
-    EXPECT_EQ(form().columns.method, "Near. Neighb.\nLin. Int.\nLin. Int.");
-    EXPECT_EQ(lines(form().columns.rms).size(), 3u);
-    EXPECT_EQ(lines(form().columns.max).size(), 3u);
+    EXPECT_EQ(form().columns.method, "Near. Neighb.\nLin. Int.\nPolynom\nLin. Int.");
+    EXPECT_EQ(lines(form().columns.rms).size(), 4u);
+    EXPECT_EQ(lines(form().columns.max).size(), 4u);
 
     press_back(tour, 2);  // to stage 2; Continue runs stage 3, which starts afresh
     press_continue(tour);
