@@ -1,0 +1,53 @@
+// Worlds and scores for the method tests.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "display/scoring.hpp"
+#include "world/world.hpp"
+
+namespace tour::testing {
+
+inline World scenario_world(std::int16_t scenario) {
+    World world;
+    world.scenario = scenario;
+    world.nstat = scenario == 2 ? 12 : 21;
+    setstations(world);
+    return world;
+}
+
+// A world with the given stations (position, value) and no true field.
+inline World station_world(std::initializer_list<std::pair<float, float>> stations) {
+    World world;
+    world.scenario = 4;
+    world.nstat = 0;
+    for (const auto& [x, v] : stations) {
+        ++world.nstat;
+        world.statx(world.nstat) = x;
+        world.statv(world.nstat) = v;
+    }
+    return world;
+}
+
+// Scores est as the forward tour does, where position 0 holds station 1's value.
+struct Scores {
+    float rms;
+    float max;
+};
+inline Scores scores(World& world) {
+    world.est(0) = world.statv(1);
+    calcerr(world, 0);
+    return {world.rmserr(0), world.maxerr(0)};
+}
+
+inline void expect_within_station_range(const World& world) {
+    const auto [lo, hi] = std::minmax_element(&world.statv(1), &world.statv(1) + world.nstat);
+    for (int x = 1; x <= kGridLast; ++x) {
+        ASSERT_GE(world.est(x), *lo) << x;
+        ASSERT_LE(world.est(x), *hi) << x;
+    }
+}
+
+}  // namespace tour::testing
