@@ -3,9 +3,12 @@
 #include <array>
 
 #include "methods/bezier.hpp"
+#include "methods/cressman.hpp"
 #include "methods/invdist.hpp"
 #include "methods/nearest_linear.hpp"
+#include "methods/orvelmethod.hpp"
 #include "methods/polyfit.hpp"
+#include "methods/weighted_averages.hpp"
 #include "world/runtime_error.hpp"
 
 namespace tour {
@@ -23,6 +26,12 @@ constexpr auto later = Narration::later_text;
 constexpr auto later_but_3 = Narration::later_text_but_scenario3;
 
 using C = StageContext;
+
+// Cressman's method widens the radius it is handed; every run of the stage
+// starts again from the table's radius.
+void cressman_fresh(World& world, float radius, float exponent) {
+    cressman(world, radius, exponent);
+}
 
 const std::array<StageRow, kLastStage + 1> kStages{{
     /*  0 */ {plain, nullptr, unscored, stagetext},
@@ -46,16 +55,16 @@ const std::array<StageRow, kLastStage + 1> kStages{{
     /* 18 */ {full, nullptr, unscored, stagetext},
     /* 19 */ {full, nullptr, unscored, stagetext},
     /* 20 */ {full, nullptr, unscored, stagetext},
-    /* 21 */ {full, nullptr, unscored, stagetext},
-    /* 22 */ {full, nullptr, unscored, stagetext},
-    /* 23 */ {full, nullptr, unscored, stagetext},
-    /* 24 */ {full, nullptr, unscored, stagetext},
-    /* 25 */ {full, nullptr, unscored, later_but_3},
-    /* 26 */ {full, nullptr, unscored, later_but_3},
-    /* 27 */ {full, nullptr, unscored, later_but_3},
-    /* 28 */ {full, nullptr, unscored, later_but_3},
-    /* 29 */ {full, nullptr, unscored, later_but_3},
-    /* 30 */ {full, nullptr, unscored, later_but_3},
+    /* 21 */ {full, [](C& c) { cressman_fresh(c.world, 200.0f, 2.0f); }, scored, stagetext},
+    /* 22 */ {full, [](C& c) { cressman_fresh(c.world, 200.0f, 4.0f); }, scored, stagetext},
+    /* 23 */ {full, [](C& c) { orvelmethod(c.world, 1.0f, 1.0f); }, scored, stagetext},
+    /* 24 */ {full, [](C& c) { orvelmethod(c.world, 1.0f, 2.0f); }, scored, stagetext},
+    /* 25 */ {full, [](C& c) { gaussave(c.world, 10.0f); }, scored, later_but_3},
+    /* 26 */ {full, [](C& c) { gaussave(c.world, 50.0f); }, scored, later_but_3},
+    /* 27 */ {full, [](C& c) { gaussave(c.world, 200.0f); }, scored, later_but_3},
+    /* 28 */ {full, [](C& c) { expave(c.world, 10.0f); }, scored, later_but_3},
+    /* 29 */ {full, [](C& c) { expave(c.world, 50.0f); }, scored, later_but_3},
+    /* 30 */ {full, [](C& c) { expave(c.world, 200.0f); }, scored, later_but_3},
     /* 31 */ {plain, nullptr, unscored, later},
     /* 32 */ {plain, nullptr, unscored, later},
     /* 33 */ {full, nullptr, unscored, later},
