@@ -1,0 +1,19 @@
+// Ordinary kriging with the tabulated variogram model vgmodel: at every grid
+// position the weights solve the kriging system, whose last row and column
+// (ones, with a zero corner) make the weights sum to one through a Lagrange
+// multiplier. The system is solved afresh at every position.
+#pragma once
+
+#include "world/message_sink.hpp"
+#include "world/world.hpp"
+
+namespace tour {
+
+// est(0..1000) from the stations and vgmodel; statw holds the weights of the
+// last position afterwards. The estimate is the weighted mean of the station
+// values with the weights renormalised by their sum. Should that sum be
+// exactly 0 (possible only after a singular system left statw so), the
+// estimate is the value of the nearest station instead.
+void kriging(World& world, MessageSink& messages);
+
+}  // namespace tour

@@ -1,0 +1,111 @@
+// Ordinary kriging with the two variogram models.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "geostat/kriging.hpp"
+#include "geostat/semivariogram.hpp"
+#include "geostat/variogram.hpp"
+#include "geostat_support.hpp"
+
+namespace tour {
+namespace {
+
+using testing::MessageLog;
+using testing::scenario_world;
+
+enum class Model { best_fit, linear };
+
+// A kriging stage: the model from the pair table, then the estimate.
+World krige(World world, Model model, MessageLog& log) {
+    semivariogram(world);
+    model == Model::best_fit ? fitvariogram(world, 200.0f, 4.0f) : linvariogram(world);
+    kriging(world, log);
+    return world;
+}
+
+World krige(std::int16_t scenario, Model model) {
+    MessageLog log;
+    World world = krige(scenario_world(scenario), model, log);
+    EXPECT_TRUE(log.messages.empty());
+    return world;
+}
+
+TEST(Kriging, ReferenceValues) {
+    const World one = krige(1, Model::best_fit);
+    EXPECT_NEAR(one.est(375), 0.3548, 5e-5);
+    EXPECT_NEAR(one.est(275), 0.0202, 5e-5);
+    EXPECT_NEAR(krige(1, Model::linear).est(375), 0.3729, 5e-5);
+    const World two = krige(2, Model::linear);
+    EXPECT_NEAR(two.est(250), 0.75, 5e-5);
+    EXPECT_NEAR(two.est(375), 0.875, 5e-5);
+    EXPECT_NEAR(krige(2, Model::best_fit).est(25), -0.2706, 5e-5);
+}
+
+class KrigingStage : public ::testing::TestWithParam<std::tuple<std::int16_t, Model>> {};
+
+TEST_P(KrigingStage, ReproducesTheStationsWithoutAnyMessage) {
+    const auto [scenario, model] = GetParam();
+    const World world = krige(scenario, model);  // checks for messages
+    for (int j = 1; j <= world.nstat; ++j) {
+        EXPECT_NEAR(world.est(static_cast<int>(world.statx(j))), world.statv(j), 2e-6) << j;
+    }
+    // The weights of the last position, at the last station: all on it.
+    for (int j = 1; j <= world.nstat; ++j) {
+        EXPECT_NEAR(world.statw(j), j == world.nstat ? 1.0f : 0.0f, 1e-6) << j;
+    }
+}
+
+TEST_P(KrigingStage, RenormalisedWeightsSumToOne) {
+    // Equal station values come back unchanged at every position.
+    const auto [scenario, model] = GetParam();
+    World world = scenario_world(scenario);
+    for (int j = 1; j <= world.nstat; ++j) {
+        world.statv(j) = 0.625f;
+    }
+    MessageLog log;
+    world = krige(world, model, log);
+    for (int p = 0; p <= 1000; ++p) {
+        ASSERT_NEAR(world.est(p), 0.625f, 2e-6) << p;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllStages, KrigingStage,
+                         ::testing::Combine(::testing::Values(1, 2, 3),
+                                            ::testing::Values(Model::best_fit, Model::linear)));
+
+TEST(Kriging, SingularSystemKeepsTheOldWeightsOrFallsBackOnTheNearestStation) {
+    World world = scenario_world(1);
+    for (int h = 0; h <= 1000; ++h) {
+        world.vgmodel(h) = 0.0f;  // makes the kriging matrix singular
+    }
+    MessageLog log;
+    kriging(world, log);  // statw all zero: no weights to renormalise
+    ASSERT_EQ(log.messages.size(), 1001u);
+    EXPECT_EQ(log.messages.back(), "Matrix has no unique solution");
+    for (int p = 0; p <= 1000; ++p) {
+        ASSERT_EQ(world.est(p), world.statv(neareststation(world, static_cast<float>(p)))) << p;
+    }
+
+    world.statw(10) = 0.5f;  // weights an earlier method left
+    world.statw(11) = 1.5f;
+    kriging(world, log);
+    const auto expected = static_cast<float>(1.5 * world.statv(11) / 2.0 +
+                                             static_cast<float>(0.5 * world.statv(10) / 2.0));
+    for (int p = 0; p <= 1000; ++p) {
+        ASSERT_EQ(world.est(p), expected) << p;
+    }
+}
+
+TEST(Kriging, LagsRoundHalvesToEvenAndMustLieInTheTable) {
+    World world = scenario_world(1);
+    MessageLog log;
+    world.statx(1) = -0.5f;  // 1000.5 from the last station: lag 1000, not 1001
+    world = krige(world, Model::linear, log);
+    EXPECT_TRUE(log.messages.empty());
+    world.statx(1) = -1.0f;
+    EXPECT_THROW(kriging(world, log), RuntimeError);
+}
+
+}  // namespace
+}  // namespace tour
