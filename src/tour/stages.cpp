@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include "geostat/cubicspline.hpp"
+#include "geostat/kriging.hpp"
+#include "geostat/semivariogram.hpp"
+#include "geostat/variogram.hpp"
 #include "methods/bezier.hpp"
 #include "methods/cressman.hpp"
 #include "methods/invdist.hpp"
@@ -31,6 +35,25 @@ using C = StageContext;
 // starts again from the table's radius.
 void cressman_fresh(World& world, float radius, float exponent) {
     cressman(world, radius, exponent);
+}
+
+// The semivariogram cloud on an emptied plot.
+void semivariogram_cloud(C& c) {
+    semivariogram(c.world);
+    drawsemivar(c.world, c.picture);
+}
+
+// The cloud with the model that the next stage's kriging uses.
+void best_fit_model(C& c) {
+    semivariogram_cloud(c);
+    fitvariogram(c.world, 200.0f, 4.0f);
+    drawvariogram(c.world, c.picture);
+}
+
+void linear_model(C& c) {
+    semivariogram_cloud(c);
+    linvariogram(c.world);
+    drawvariogram(c.world, c.picture);
 }
 
 const std::array<StageRow, kLastStage + 1> kStages{{
@@ -65,12 +88,12 @@ const std::array<StageRow, kLastStage + 1> kStages{{
     /* 28 */ {full, [](C& c) { expave(c.world, 10.0f); }, scored, later_but_3},
     /* 29 */ {full, [](C& c) { expave(c.world, 50.0f); }, scored, later_but_3},
     /* 30 */ {full, [](C& c) { expave(c.world, 200.0f); }, scored, later_but_3},
-    /* 31 */ {plain, nullptr, unscored, later},
-    /* 32 */ {plain, nullptr, unscored, later},
-    /* 33 */ {full, nullptr, unscored, later},
-    /* 34 */ {plain, nullptr, unscored, later},
-    /* 35 */ {full, nullptr, unscored, later},
-    /* 36 */ {full, nullptr, unscored, later},
+    /* 31 */ {plain, semivariogram_cloud, unscored, later},
+    /* 32 */ {plain, best_fit_model, unscored, later},
+    /* 33 */ {full, [](C& c) { kriging(c.world, c.messages); }, scored, later},
+    /* 34 */ {plain, linear_model, unscored, later},
+    /* 35 */ {full, [](C& c) { kriging(c.world, c.messages); }, scored, later},
+    /* 36 */ {full, [](C& c) { cubicspline(c.world, c.messages); }, scored, later},
 }};
 
 }  // namespace

@@ -225,7 +225,7 @@ TEST_F(Sequencer, BackFromATransitionScreenReturnsToTheLastStageOfThePreviousSce
     EXPECT_EQ(tour.world().statx(2), 50.0f);
     EXPECT_EQ(form().columns, ValueColumns{});
     EXPECT_EQ(form().label1, laterstagetext(36));
-    EXPECT_EQ(form().picture.items().size(), 1001u + 42u);
+    EXPECT_EQ(form().picture.items().size(), 1001u + 42u + 1001u);  // the spline
 
     press_continue(tour);  // straight to the transition screen again
     EXPECT_EQ(tour.scenario(), 2);
