@@ -9,9 +9,11 @@
 #include "methods/bezier.hpp"
 #include "methods/cressman.hpp"
 #include "methods/invdist.hpp"
+#include "methods/localinvdist.hpp"
 #include "methods/nearest_linear.hpp"
 #include "methods/orvelmethod.hpp"
 #include "methods/polyfit.hpp"
+#include "methods/shepard.hpp"
 #include "methods/weighted_averages.hpp"
 #include "world/runtime_error.hpp"
 
@@ -74,10 +76,10 @@ const std::array<StageRow, kLastStage + 1> kStages{{
     /* 14 */ {full, [](C& c) { invdist(c.world, 1.0f, 50.0f); }, scored, stagetext},
     /* 15 */ {full, [](C& c) { invdist(c.world, 3.0f, 50.0f); }, scored, stagetext},
     /* 16 */ {full, [](C& c) { invdist(c.world, 3.0f, 5.0f); }, scored, stagetext},
-    /* 17 */ {full, nullptr, unscored, stagetext},
-    /* 18 */ {full, nullptr, unscored, stagetext},
-    /* 19 */ {full, nullptr, unscored, stagetext},
-    /* 20 */ {full, nullptr, unscored, stagetext},
+    /* 17 */ {full, [](C& c) { shepard(c.world, 6); }, scored, stagetext},
+    /* 18 */ {full, [](C& c) { shepard(c.world, 10); }, scored, stagetext},
+    /* 19 */ {full, [](C& c) { localinvdist(c.world, 10); }, scored, stagetext},
+    /* 20 */ {full, [](C& c) { localinvdist(c.world, 6); }, scored, stagetext},
     /* 21 */ {full, [](C& c) { cressman_fresh(c.world, 200.0f, 2.0f); }, scored, stagetext},
     /* 22 */ {full, [](C& c) { cressman_fresh(c.world, 200.0f, 4.0f); }, scored, stagetext},
     /* 23 */ {full, [](C& c) { orvelmethod(c.world, 1.0f, 1.0f); }, scored, stagetext},
