@@ -2,8 +2,9 @@
 
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
 TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev
+BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 
-.PHONY: run test build deps test-deps same-bits clean
+.PHONY: run test bench build deps test-deps bench-deps same-bits clean
 
 run: build
 	./build/release/interp1d-tour
@@ -28,11 +29,20 @@ same-bits:
 	cmp build/release/tour_digest.txt build/asan/tour_digest.txt
 	@echo "Release and sanitizer builds agree on all $$(wc -l < build/asan/tour_digest.txt) screens of the forward tour."
 
+# Speed of the stage computations, Release build (Google Benchmark).
+bench: bench-deps
+	cmake --preset release -DINTERP1D_BENCH=ON >/dev/null
+	cmake --build --preset release --target bench_kriging
+	./build/release/bench/bench_kriging
+
 deps:
 	@./scripts/install-deps.sh $(BUILD_PACKAGES)
 
 test-deps:
 	@./scripts/install-deps.sh $(TEST_PACKAGES)
+
+bench-deps:
+	@./scripts/install-deps.sh $(BENCH_PACKAGES)
 
 clean:
 	rm -rf build

@@ -15,7 +15,7 @@ namespace tour {
 inline constexpr const char* kWindowCaption =
     "One-dimensional Interpolation; An overview by Orvel Tamberlin (interp1d-tour@example.org)";
 
-class Form1 : public QWidget, private FormHost {
+class Form1 : public QWidget, public FormHost {
     Q_OBJECT
   public:
     explicit Form1(QWidget* parent = nullptr);

@@ -283,6 +283,24 @@ class Form1Test : public QObject {
         QVERIFY(!form->isVisible());
     }
 
+    void solverMessagesAppearInAModalOkOnlyBox() {
+        QString shown;
+        bool modal = false;
+        QMessageBox::StandardButtons buttons;
+        QTimer::singleShot(0, form.get(), [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            shown = box->text();
+            modal = box->isModal();
+            buttons = box->standardButtons();
+            box->accept();
+        });
+        static_cast<tour::FormHost&>(*form).message_box("Matrix has no unique solution");
+        QCOMPARE(shown, QStringLiteral("Matrix has no unique solution"));
+        QVERIFY(modal);
+        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
     void aRunTimeErrorIsShownAndEndsWithStatusOne() {
         QString shown;
         QTimer::singleShot(0, form.get(), [&] {
