@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "methods/exact_hit.hpp"
+
 namespace tour {
 
 void localinvdist(World& world, std::int16_t n) {
@@ -20,15 +22,8 @@ void localinvdist(World& world, std::int16_t n) {
                 std::fabs(static_cast<double>(statx(j)) - static_cast<double>(xpos)));
         };
 
-        // 1. Exact hit: the last station on this position gives the value.
-        bool hit = false;
-        for (int j = 1; j <= nstat; ++j) {
-            if (statx(j) == xpos) {
-                world.est(ipos) = statv(j);
-                hit = true;
-            }
-        }
-        if (hit) {
+        // 1. A position on a station takes its value.
+        if (exact_hit(world, ipos)) {
             continue;
         }
 

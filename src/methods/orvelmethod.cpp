@@ -2,22 +2,11 @@
 
 #include <cmath>
 
+#include "methods/exact_hit.hpp"
+
 namespace tour {
 
 namespace {
-
-// A position on a station takes its value, the last such station winning.
-bool exact_hit(World& world, int x, float xpos) {
-    const int n = world.nstat;
-    bool hit = false;
-    for (int j = 1; j <= n; ++j) {
-        if (world.statx(j) == xpos) {
-            world.est(x) = world.statv(j);
-            hit = true;
-        }
-    }
-    return hit;
-}
 
 // Plain inverse-distance weights 1/d^p into statw.
 void inverse_distance_weights(World& world, float xpos, float p) {
@@ -59,7 +48,7 @@ void orvelmethod(World& world, float p, float q) {
     for (int x = 1; x <= kGridLast; ++x) {
         const auto xpos = static_cast<float>(x);
         double wsum = 0.0;
-        if (exact_hit(world, x, xpos)) {
+        if (exact_hit(world, x)) {
             continue;
         }
 

@@ -1,6 +1,8 @@
 // What the drawing steps record: colours, pen widths and coordinates.
 #include <gtest/gtest.h>
 
+#include "support/worlds.hpp"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,15 +11,9 @@
 namespace tour {
 namespace {
 
-using Kind = Primitive::Kind;
+using testing::scenario_world;
 
-World scenario_world(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
+using Kind = Primitive::Kind;
 
 TEST(Clearplot, SetsPenWidthThreeAndDrawsTheZeroLine) {
     Picture picture;

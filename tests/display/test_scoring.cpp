@@ -1,6 +1,8 @@
 // Scoring and the value columns.
 #include <gtest/gtest.h>
 
+#include "support/worlds.hpp"
+
 #include <cmath>
 
 #include "display/readout.hpp"
@@ -9,13 +11,7 @@
 namespace tour {
 namespace {
 
-World scenario_world(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
+using testing::scenario_world;
 
 TEST(Calcerr, ThePerfectEstimateScoresZero) {
     World world = scenario_world(3);

@@ -6,18 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "support/worlds.hpp"
 #include "world/message_sink.hpp"
 #include "world/world.hpp"
 
 namespace tour::testing {
-
-inline World scenario_world(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
 
 class MessageLog : public MessageSink {
   public:

@@ -6,30 +6,10 @@
 #include <utility>
 
 #include "display/scoring.hpp"
+#include "support/worlds.hpp"
 #include "world/world.hpp"
 
 namespace tour::testing {
-
-inline World scenario_world(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
-
-// A world with the given stations (position, value) and no true field.
-inline World station_world(std::initializer_list<std::pair<float, float>> stations) {
-    World world;
-    world.scenario = 4;
-    world.nstat = 0;
-    for (const auto& [x, v] : stations) {
-        ++world.nstat;
-        world.statx(world.nstat) = x;
-        world.statv(world.nstat) = v;
-    }
-    return world;
-}
 
 // Scores est as the forward tour does, where position 0 holds station 1's value.
 struct Scores {

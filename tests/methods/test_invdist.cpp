@@ -1,6 +1,8 @@
 // Inverse distance and modified inverse distance.
 #include <gtest/gtest.h>
 
+#include "support/worlds.hpp"
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -12,13 +14,7 @@
 namespace tour {
 namespace {
 
-World scenario_world(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
+using testing::scenario_world;
 
 // The ten (power, displacement) pairs of stages 7 to 16.
 constexpr std::pair<float, float> kVariants[] = {

@@ -1,18 +1,14 @@
 // Nearest neighbour and linear interpolation.
 #include <gtest/gtest.h>
 
+#include "support/worlds.hpp"
+
 #include "methods/nearest_linear.hpp"
 
 namespace tour {
 namespace {
 
-World scenario_world(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
+using testing::scenario_world;
 
 TEST(Nearneighb, StepsChangeAtTheMidpointsTakingTheWesternStationOnATie) {
     World one = scenario_world(1);

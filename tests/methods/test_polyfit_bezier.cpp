@@ -1,6 +1,8 @@
 // The polynomial fit and the Bezier polynomial.
 #include <gtest/gtest.h>
 
+#include "support/worlds.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -13,15 +15,9 @@
 namespace tour {
 namespace {
 
-using Kind = Primitive::Kind;
+using testing::scenario_world;
 
-World scenario_world(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
+using Kind = Primitive::Kind;
 
 // |est(x) - truth(x)| as calcerr forms it.
 float abs_error(const World& world, int x) {

@@ -1,6 +1,8 @@
 // Shepard's method and local inverse-distance averaging.
 #include <gtest/gtest.h>
 
+#include "support/worlds.hpp"
+
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -12,15 +14,9 @@
 namespace tour {
 namespace {
 
-using Method = void (*)(World&, std::int16_t);
+using testing::scenario_world;
 
-World scenario_world(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
+using Method = void (*)(World&, std::int16_t);
 
 // Stations (position, value), in the order given.
 World small_world(const std::vector<std::pair<float, float>>& stations) {

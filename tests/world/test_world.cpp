@@ -2,6 +2,8 @@
 // search.
 #include <gtest/gtest.h>
 
+#include "support/worlds.hpp"
+
 #include <vector>
 
 #include "world/world.hpp"
@@ -9,13 +11,7 @@
 namespace tour {
 namespace {
 
-World laid_out(std::int16_t scenario) {
-    World world;
-    world.scenario = scenario;
-    world.nstat = scenario == 2 ? 12 : 21;
-    setstations(world);
-    return world;
-}
+using testing::scenario_world;
 
 TEST(Truth, BumpOfScenariosOneAndTwo) {
     for (std::int16_t scenario : {1, 2}) {
@@ -56,7 +52,7 @@ class StationLayout : public ::testing::TestWithParam<Layout> {};
 
 TEST_P(StationLayout, PositionsAndSampledValues) {
     const Layout& layout = GetParam();
-    const World world = laid_out(layout.scenario);
+    const World world = scenario_world(layout.scenario);
     ASSERT_EQ(world.nstat, static_cast<int>(layout.values.size()));
     for (int k = 1; k <= world.nstat; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
@@ -99,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                               0.291667, 0.175, 0.058333, 0.142857, 0.428571, 0.714286, 1}}));
 
 TEST(Stations, ScenarioTwoKeepsTheUnusedEntriesOfScenarioOne) {
-    World world = laid_out(1);
+    World world = scenario_world(1);
     world.scenario = 2;
     world.nstat = 12;
     setstations(world);
@@ -109,7 +105,7 @@ TEST(Stations, ScenarioTwoKeepsTheUnusedEntriesOfScenarioOne) {
 }
 
 TEST(Stations, AnotherScenarioLeavesThemUnchanged) {
-    World world = laid_out(2);
+    World world = scenario_world(2);
     world.scenario = 4;
     setstations(world);
     EXPECT_EQ(world.statx(2), 500.0f);
@@ -117,20 +113,20 @@ TEST(Stations, AnotherScenarioLeavesThemUnchanged) {
 }
 
 TEST(NearestStation, LowerIndexWinsATie) {
-    const World one = laid_out(1);
+    const World one = scenario_world(1);
     EXPECT_EQ(neareststation(one, 25.0f), 1);
     EXPECT_EQ(neareststation(one, 26.0f), 2);
     EXPECT_EQ(neareststation(one, 0.0f), 1);
     EXPECT_EQ(neareststation(one, 975.0f), 20);
     EXPECT_EQ(neareststation(one, 1000.0f), 21);
 
-    const World two = laid_out(2);
+    const World two = scenario_world(2);
     EXPECT_EQ(neareststation(two, 250.0f), 1);
     EXPECT_EQ(neareststation(two, 251.0f), 2);
 }
 
 TEST(NearestStation, NoStationGivesZero) {
-    World world = laid_out(1);
+    World world = scenario_world(1);
     world.nstat = 0;
     EXPECT_EQ(neareststation(world, 10.0f), 0);
 }
