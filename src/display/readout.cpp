@@ -1,13 +1,15 @@
 #include "display/readout.hpp"
 
-#include <cstdio>
+#include <charconv>
 
 namespace tour {
 
 std::string format_error(float value, const std::string& decimal_separator) {
+    // to_chars ignores the C library's locale: the separator is ours to set.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3f", static_cast<double>(value));
-    std::string text(buffer);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::fixed, 3);
+    std::string text(buffer, result.ptr);
     const auto point = text.find('.');
     if (point != std::string::npos) {
         text.replace(point, 1, decimal_separator);
