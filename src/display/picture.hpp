@@ -44,6 +44,17 @@ struct Scale {
     float bottom = 1.0f;
 };
 
+// A point of the world on a drawing area of the given size in pixels, the
+// area's top-left corner at (0, 0).
+struct DevicePoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+inline DevicePoint to_device(const Scale& scale, double width, double height, float x, float y) {
+    return {(static_cast<double>(x) - scale.left) / (scale.right - scale.left) * width,
+            (static_cast<double>(y) - scale.top) / (scale.bottom - scale.top) * height};
+}
+
 class Picture {
   public:
     void set_scale(float left, float top, float right, float bottom) {

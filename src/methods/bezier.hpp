@@ -10,6 +10,13 @@
 
 namespace tour {
 
+// The curve's 1001 points X(i), Y(i) for the parameter t = i / 1000.
+struct BezierCurve {
+    Array1<double> x{kGridFirst, kGridLast};
+    Array1<double> y{kGridFirst, kGridLast};
+};
+BezierCurve beziercurve(const World& world);
+
 // Draws the curve's 1001 points in red with the current pen width (a dot at
 // the first, then 1000 segments) and stores rmserr(stage) and maxerr(stage),
 // scoring each point against the true field at the point's own x.

@@ -13,6 +13,9 @@ namespace tour {
 
 inline constexpr std::int16_t kFirstStage = 0;
 inline constexpr std::int16_t kLastStage = 36;
+// The stages that compute the variogram model the next stage's kriging uses.
+inline constexpr std::int16_t kBestFitModelStage = 32;
+inline constexpr std::int16_t kLinearModelStage = 34;
 
 struct StageContext {
     World& world;

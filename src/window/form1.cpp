@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <cstdio>
 
 #include "window/twips.hpp"
 #include "world/runtime_error.hpp"
@@ -43,8 +44,9 @@ std::string locale_decimal_separator() {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent)
+Form1::Form1(QWidget* parent, Presentation presentation)
     : QWidget(parent),
+      presentation_(presentation),
       tour_(*this, locale_decimal_separator()),
       dpi_(screen() ? screen()->logicalDotsPerInch() : 96.0) {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -100,10 +102,8 @@ Form1::Form1(QWidget* parent)
     setTabOrder(Command1, Command2);
     Picture1->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this,
-            [this] { run_guarded([this] { tour_.Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { run_guarded([this] { tour_.Command2_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this, &Form1::press_continue);
+    connect(Command2, &QPushButton::clicked, this, &Form1::press_back);
 
     show_state();
 }
@@ -126,10 +126,21 @@ QLabel* Form1::make_label(const char* name, const char* caption, int left, int t
     return label;
 }
 
+void Form1::press_continue() {
+    run_guarded([this] { tour_.Command1_Click(); });
+}
+
+void Form1::press_back() {
+    run_guarded([this] { tour_.Command2_Click(); });
+}
+
 void Form1::run_guarded(const std::function<void()>& click) {
     try {
         click();
     } catch (const RuntimeError& error) {
+        if (presentation_ == Presentation::headless) {
+            throw;
+        }
         QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
                               QString::fromStdString(error.what()));
         QCoreApplication::exit(1);
@@ -165,6 +176,10 @@ void Form1::end_program() {
 }
 
 void Form1::message_box(const std::string& text) {
+    if (presentation_ == Presentation::headless) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return;
+    }
     QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
                              QString::fromStdString(text), QMessageBox::Ok);
 }

@@ -18,7 +18,13 @@ inline constexpr const char* kWindowCaption =
 class Form1 : public QWidget, public FormHost {
     Q_OBJECT
   public:
-    explicit Form1(QWidget* parent = nullptr);
+    // Interactive: message boxes, and a fatal run-time error ends the program.
+    // Headless: messages go to standard error and a fatal run-time error is
+    // thrown to the caller.
+    enum class Presentation { interactive, headless };
+
+    explicit Form1(QWidget* parent = nullptr,
+                   Presentation presentation = Presentation::interactive);
 
     const Tour& tour() const { return tour_; }
 
@@ -35,8 +41,13 @@ class Form1 : public QWidget, public FormHost {
     QPushButton* Command2;
     PlotWidget* Picture1;
 
-    // Runs one click of the tour. A fatal run-time error is shown in a
-    // message box and ends the program with exit status 1.
+    // What the two buttons do.
+    void press_continue();
+    void press_back();
+
+    // Runs one click of the tour, then shows the tour's state. A fatal
+    // run-time error is shown in a message box and ends the program with exit
+    // status 1 (headless: it is thrown on).
     void run_guarded(const std::function<void()>& click);
 
   private:
@@ -49,6 +60,7 @@ class Form1 : public QWidget, public FormHost {
                        int height);
     void show_state();
 
+    Presentation presentation_;
     Tour tour_;
     double dpi_;
 };

@@ -9,9 +9,8 @@ namespace tour {
 namespace {
 
 QPointF to_device(const Scale& scale, QSizeF size, float x, float y) {
-    const double px = (static_cast<double>(x) - scale.left) / (scale.right - scale.left);
-    const double py = (static_cast<double>(y) - scale.top) / (scale.bottom - scale.top);
-    return {px * size.width(), py * size.height()};
+    const DevicePoint point = tour::to_device(scale, size.width(), size.height(), x, y);
+    return {point.x, point.y};
 }
 
 }  // namespace

@@ -244,6 +244,16 @@ TEST_F(Sequencer, BackFromATransitionScreenReturnsToTheLastStageOfThePreviousSce
     EXPECT_EQ(tour.world().statx(2), 500.0f);
 }
 
+TEST_F(Sequencer, ARowAppendedToEmptiedColumnsFollowsAnEmptyLine) {
+    go_to(tour, 2, 1);
+    press_back(tour, 3);  // (1, 36), columns emptied, then 34 and 31
+    press_continue(tour, 2);
+    EXPECT_EQ(tour.stage(), 33);
+    EXPECT_EQ(form().columns.method, "\nKriging (Best Fit)");
+    EXPECT_EQ(lines(form().columns.rms).size(), 2u);
+    EXPECT_EQ(lines(form().columns.max).size(), 2u);
+}
+
 TEST_F(Sequencer, BackFromTheClosingTextShowsTheLastStageOfScenarioThree) {
     go_to(tour, 3, 36);
     press_continue(tour);
