@@ -32,8 +32,8 @@ same-bits:
 # Speed of the stage computations, Release build (Google Benchmark).
 bench: bench-deps
 	cmake --preset release -DINTERP1D_BENCH=ON >/dev/null
-	cmake --build --preset release --target bench_kriging
-	./build/release/bench/bench_kriging
+	cmake --build --preset release --target bench_tour
+	./build/release/bench/bench_tour
 
 deps:
 	@./scripts/install-deps.sh $(BUILD_PACKAGES)

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "world/power.hpp"
+
 namespace tour {
 
 void invdist(World& world, float power, float displacement) {
@@ -18,7 +20,8 @@ void invdist(World& world, float power, float displacement) {
                 continue;
             }
             const double base = distance + static_cast<double>(displacement);
-            world.statw(k) = static_cast<float>(1.0 / std::pow(base, static_cast<double>(power)));
+            world.statw(k) =
+                static_cast<float>(1.0 / tour::power(base, static_cast<double>(power)));
             wsum = static_cast<float>(static_cast<double>(wsum) + world.statw(k));
         }
 

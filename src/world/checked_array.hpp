@@ -47,6 +47,15 @@ class Array2 {
     T& operator()(int i, int j) { return data_[offset(i, j)]; }
     const T& operator()(int i, int j) const { return data_[offset(i, j)]; }
 
+    // Elements (i, first) .. (i, last) of row i, contiguous, the whole range
+    // checked at once.
+    const T* row_range(int i, int first, int last) const {
+        if (first > last || last > hi2_) {
+            throw RuntimeError(Fault::subscript_out_of_range);
+        }
+        return &data_[offset(i, first)];
+    }
+
     int lbound1() const { return lo1_; }
     int ubound1() const { return hi1_; }
     int lbound2() const { return lo2_; }
