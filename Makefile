@@ -13,6 +13,27 @@ build: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release --target interp1d-tour
 
+# Installing: `make install` puts the Release program, its menu entry, icon
+# and AppStream metadata under PREFIX (inside DESTDIR if given); `make package`
+# makes a Debian package of the Release build.
+PREFIX := /usr/local
+PACKAGE_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file
+
+.PHONY: install package package-deps
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
+
+package: package-deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+	rm -f build/release/interp1d-tour_*.deb
+	cd build/release && cpack -G DEB
+	@echo "The package is $$(ls build/release/interp1d-tour_*.deb)"
+
+package-deps:
+	@./scripts/install-deps.sh $(PACKAGE_PACKAGES)
+
 test: test-deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
