@@ -1,7 +1,7 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
-TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev
+TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file
 BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 
 .PHONY: run test bench build deps test-deps bench-deps same-bits clean
