@@ -1,7 +1,7 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
-TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev
+TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file
 BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 
 .PHONY: run test bench build deps test-deps bench-deps same-bits clean
@@ -12,6 +12,27 @@ run: build
 build: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release --target interp1d-tour
+
+# Installing: `make install` puts the Release program, its menu entry, icon
+# and AppStream metadata under PREFIX (inside DESTDIR if given); `make package`
+# makes a Debian package of the Release build.
+PREFIX := /usr/local
+PACKAGE_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file
+
+.PHONY: install package package-deps
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
+
+package: package-deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+	rm -f build/release/interp1d-tour_*.deb
+	cd build/release && cpack -G DEB
+	@echo "The package is $$(ls build/release/interp1d-tour_*.deb)"
+
+package-deps:
+	@./scripts/install-deps.sh $(PACKAGE_PACKAGES)
 
 test: test-deps
 	cmake --preset asan >/dev/null

@@ -33,6 +33,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("interp1d-tour"));
     QApplication::setApplicationVersion(QStringLiteral(INTERP1D_VERSION));
+    // Lets Wayland shells match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(INTERP1D_APP_ID));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
