@@ -1,9 +1,11 @@
 #include "geostat/solvelin.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "world/runtime_error.hpp"
 
@@ -17,33 +19,60 @@ namespace {
 class WorkingMatrix {
   public:
     WorkingMatrix(const Array2<double>& matrix, int n)
-        : n_(n),
-          columns_(static_cast<std::size_t>(n) + 2),
-          data_(new double[(static_cast<std::size_t>(n) + 1) * columns_]) {
+        : n_(n), columns_(static_cast<std::size_t>(n) + 2) {
+        const std::size_t size = (static_cast<std::size_t>(n) + 1) * columns_;
+        if (size > kKept.size()) {
+            heap_.reset(new double[size]);
+            data_ = heap_.get();
+        }
         for (int r = 1; r <= n; ++r) {
             const double* from = matrix.row_range(r, 1, n + 1);
             std::copy(from, from + n + 1, row(r) + 1);
         }
     }
+    WorkingMatrix(const WorkingMatrix&) = delete;
+    WorkingMatrix& operator=(const WorkingMatrix&) = delete;
 
     // Row r with column k at [k].
     double* row(int r) {
         if (r < 1 || r > n_) {
             throw RuntimeError(Fault::subscript_out_of_range);
         }
-        return &data_[static_cast<std::size_t>(r) * columns_];
+        return data_ + static_cast<std::size_t>(r) * columns_;
     }
 
   private:
     int n_;
     std::size_t columns_;
-    std::unique_ptr<double[]> data_;  // every element read is copied in first
+    // Every element read is copied in first. Systems up to the size of
+    // kriging with 21 stations stay on the stack.
+    std::array<double, 23 * 24> kKept;
+    std::unique_ptr<double[]> heap_;
+    double* data_ = kKept.data();
 };
 
-}  // namespace
+// Row r minus multiplier times row i over the columns from..to, with the
+// width known when compiling where that helps the compiler most.
+template <int Last>
+inline void subtract_row(double* row_r, const double* row_i, double multiplier) {
+    for (int k = 1; k <= Last; ++k) {
+        row_r[k] = row_r[k] - row_i[k] * multiplier;
+    }
+}
 
-void solvelin(World& world, MessageSink& messages, std::int16_t n, const Array2<double>& matrix,
-              Array1<double>& solution, Array1<double>& pivots) {
+inline void subtract_row(double* row_r, const double* row_i, int from, int to, double multiplier) {
+    for (int k = from; k <= to; ++k) {
+        row_r[k] = row_r[k] - row_i[k] * multiplier;
+    }
+}
+
+// The solver, compiled twice: for processors with AVX2 (four doubles per
+// instruction) and for any x86-64. Each element sees the same multiplies,
+// subtracts and divides either way, so the results are the same bits.
+__attribute__((target_clones("avx2", "default"))) void solve(World& world, MessageSink& messages,
+                                                             int n, const Array2<double>& matrix,
+                                                             Array1<double>& solution,
+                                                             Array1<double>& pivots) {
     if (n < 1) {
         throw RuntimeError(Fault::subscript_out_of_range);
     }
@@ -81,40 +110,67 @@ void solvelin(World& world, MessageSink& messages, std::int16_t n, const Array2<
         // Eliminate below. Taken column by column from n + 1 down to 1, the
         // multiplier w(r, i) keeps its value for every column right of i and
         // becomes exactly 0 at column i (the normalised pivot is exactly 1);
-        // left of i both rows hold zeros from the earlier steps, which the
-        // update leaves as they are. So each column from i to n + 1 gets one
-        // update with the multiplier as it was, in whatever order.
+        // left of i both rows hold zeros from the earlier steps, which stay
+        // zeros (and are not read again) whatever they are updated with. So
+        // every column gets one update with the multiplier as it was, in any
+        // order. The systems of kriging with 21 or 12 stations (22 or 13
+        // unknowns) run over whole rows of fixed width, the others from i.
         for (int r = i + 1; r <= n; ++r) {
             double* wr = w.row(r);
             const double multiplier = wr[i];
-            for (int k = i; k <= n + 1; ++k) {
-                wr[k] = wr[k] - wi[k] * multiplier;
+            if (n == 22) {
+                subtract_row<23>(wr, wi, multiplier);
+            } else if (n == 13) {
+                subtract_row<14>(wr, wi, multiplier);
+            } else {
+                subtract_row(wr, wi, i, n + 1, multiplier);
             }
         }
     }
 
-    // Back substitution.
+    // Back substitution, on a copy x of the solution vector as it stands
+    // (it may hold the pivots), written back element by element.
+    std::array<double, 24> kept_x;
+    std::vector<double> heap_x;
+    double* x = kept_x.data();
+    if (static_cast<std::size_t>(n) + 1 > kept_x.size()) {
+        heap_x.resize(static_cast<std::size_t>(n) + 1);
+        x = heap_x.data();
+    }
+    for (int k = 1; k <= n; ++k) {
+        x[static_cast<std::size_t>(k)] = solution(k);
+    }
     double* last = w.row(n);
     if (last[n] == 0.0) {
         messages.message_box("sorry, no unique solution");
     } else {
-        solution(n) = last[n + 1] / last[n];
+        const auto nn = static_cast<std::size_t>(n);
+        x[nn] = last[n + 1] / last[n];
+        solution(n) = x[nn];
         for (int f = n - 1; f >= 1; --f) {
             const double* wf = w.row(f);
             double s = 0.0;
-            for (int k = f + 1; k <= n; ++k) {
-                s = s + wf[k] * solution(k);
+            for (std::size_t k = static_cast<std::size_t>(f) + 1; k <= nn; ++k) {
+                s = s + wf[k] * x[k];
             }
             if (wf[f] == 0.0) {
                 messages.message_box("Division by zero");
             } else {
-                solution(f) = (wf[n + 1] - s) / wf[f];
+                x[static_cast<std::size_t>(f)] = (wf[n + 1] - s) / wf[f];
+                solution(f) = x[static_cast<std::size_t>(f)];
             }
         }
     }
     for (int k = 1; k <= n - 1; ++k) {
         world.statw(k) = static_cast<float>(solution(k));
     }
+}
+
+}  // namespace
+
+void solvelin(World& world, MessageSink& messages, std::int16_t n, const Array2<double>& matrix,
+              Array1<double>& solution, Array1<double>& pivots) {
+    solve(world, messages, n, matrix, solution, pivots);
 }
 
 }  // namespace tour

@@ -1,37 +1,46 @@
 #include "geostat/variogram.hpp"
 
 #include <cmath>
+#include <vector>
+
+#include "world/whole_number_memo.hpp"
 
 namespace tour {
 
 void fitvariogram(World& world, float R, float E) {
     const int n = world.nstat;
-    Array2<float> w(1, kMaxStations, 1, kMaxStations);
+    // The pairs i <= j in the order the sums take them, read once.
+    std::vector<float> pairdist;
+    std::vector<float> pairsq;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = i; j <= n; ++j) {
+            pairdist.push_back(world.pairdist(i, j));
+            pairsq.push_back(world.pairsq(i, j));
+        }
+    }
+    std::vector<float> w(pairdist.size());
+
+    // The Cressman weight of a pair d lags away, as a Single.
     const double rr = static_cast<double>(R) * R;
+    auto weight = memo_by_distance<float>([=](double d) {
+        const double dd = d * d;
+        return static_cast<float>(std::pow((rr - dd) / (rr + dd), E));
+    });
 
     for (int h = kGridFirst; h <= kGridLast; ++h) {
         const auto lag = static_cast<float>(h);
 
         float sumw = 0.0f;
-        for (int i = 1; i <= n; ++i) {
-            for (int j = i; j <= n; ++j) {
-                const float d = std::fabs(world.pairdist(i, j) - lag);
-                if (d > R) {
-                    w(i, j) = 0.0f;
-                } else {
-                    const double dd = static_cast<double>(d) * d;
-                    w(i, j) = static_cast<float>(std::pow((rr - dd) / (rr + dd), E));
-                }
-                sumw = static_cast<float>(static_cast<double>(sumw) + w(i, j));
-            }
+        for (std::size_t pair = 0; pair < w.size(); ++pair) {
+            const float d = std::fabs(pairdist[pair] - lag);
+            w[pair] = d > R ? 0.0f : weight(d);
+            sumw = static_cast<float>(static_cast<double>(sumw) + w[pair]);
         }
 
         float acc = 0.0f;
-        for (int i = 1; i <= n; ++i) {
-            for (int j = i; j <= n; ++j) {
-                w(i, j) = static_cast<float>(static_cast<double>(w(i, j)) / sumw);
-                acc = static_cast<float>(static_cast<double>(world.pairsq(i, j)) * w(i, j) + acc);
-            }
+        for (std::size_t pair = 0; pair < w.size(); ++pair) {
+            w[pair] = static_cast<float>(static_cast<double>(w[pair]) / sumw);
+            acc = static_cast<float>(static_cast<double>(pairsq[pair]) * w[pair] + acc);
         }
         world.vgmodel(h) = acc;
     }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "world/whole_number_memo.hpp"
+
 namespace tour {
 
 namespace {
@@ -24,18 +26,16 @@ void radius_guard(const World& world, float& R) {
 
 // The Cressman weight of every station at xpos, into statw; returns their
 // sum. A station exactly R away gets 0, one on xpos gets 1.
-float cressman_weights(World& world, float xpos, float R, float E) {
+template <typename Weight>
+float cressman_weights(World& world, float xpos, float R, Weight& weight) {
     const int n = world.nstat;
-    const double rr = static_cast<double>(R) * R;
     float wsum = 0.0f;
     for (int j = 1; j <= n; ++j) {
         const auto d = static_cast<float>(std::fabs(static_cast<double>(world.statx(j)) - xpos));
         if (d > R) {
             world.statw(j) = 0.0f;
         } else {
-            const double dd = static_cast<double>(d) * d;
-            world.statw(j) =
-                static_cast<float>(std::pow((rr - dd) / (rr + dd), static_cast<double>(E)));
+            world.statw(j) = weight(d);
         }
         wsum = static_cast<float>(static_cast<double>(wsum) + world.statw(j));
     }
@@ -69,9 +69,15 @@ float nearest_station_estimate(World& world, float xpos) {
 
 void cressman(World& world, float& R, float E) {
     radius_guard(world, R);
+    // ((R^2 - d^2) / (R^2 + d^2)) ^ E as a Single, for a station d <= R away.
+    const double rr = static_cast<double>(R) * R;
+    auto weight = memo_by_distance<float>([=](double d) {
+        const double dd = d * d;
+        return static_cast<float>(std::pow((rr - dd) / (rr + dd), static_cast<double>(E)));
+    });
     for (int x = 1; x <= kGridLast; ++x) {
         const auto xpos = static_cast<float>(x);
-        const float wsum = cressman_weights(world, xpos, R, E);
+        const float wsum = cressman_weights(world, xpos, R, weight);
         world.est(x) =
             wsum > 0.0f ? normalised_estimate(world, wsum) : nearest_station_estimate(world, xpos);
     }

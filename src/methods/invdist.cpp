@@ -3,11 +3,17 @@
 #include <cmath>
 
 #include "world/power.hpp"
+#include "world/whole_number_memo.hpp"
 
 namespace tour {
 
 void invdist(World& world, float power, float displacement) {
     const int n = world.nstat;
+    // The weight 1 / (d + displacement) ^ power, as a Single.
+    auto weight = memo_by_distance<float>([=](double distance) {
+        const double base = distance + static_cast<double>(displacement);
+        return static_cast<float>(1.0 / tour::power(base, static_cast<double>(power)));
+    });
     for (int x = kGridFirst; x <= kGridLast; ++x) {
         int hit = 0;  // no station lies on x
         float wsum = 0.0f;
@@ -19,9 +25,7 @@ void invdist(World& world, float power, float displacement) {
                 hit = k;
                 continue;
             }
-            const double base = distance + static_cast<double>(displacement);
-            world.statw(k) =
-                static_cast<float>(1.0 / tour::power(base, static_cast<double>(power)));
+            world.statw(k) = weight(distance);
             wsum = static_cast<float>(static_cast<double>(wsum) + world.statw(k));
         }
 

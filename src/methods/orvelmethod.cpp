@@ -68,7 +68,9 @@ class ShadowPowers {
     static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
     static constexpr std::uint32_t kEmpty = 0xffffffffu;
 
-    static bool small_whole(double d) { return d < 65535.0 && d == std::floor(d); }
+    static bool small_whole(double d) {
+        return d >= 0.0 && d < 65535.0 && static_cast<double>(static_cast<std::uint32_t>(d)) == d;
+    }
     double raise(double nearer, double farther) const {
         return power(nearer / farther, static_cast<double>(q_));
     }
@@ -83,10 +85,12 @@ class ShadowPowers {
 // x and strictly nearer (by the distances as Singles) multiplies it by
 // (1 - (1 - r^q)) with r = d_i / d_j, written this way on purpose: its
 // roundings are part of the result.
-double shadow_factor(const Offsets& o, int n, int j, ShadowPowers& powers) {
+// The stations i are taken in increasing order over [first, last].
+double shadow_factor(const Offsets& o, std::size_t first, std::size_t last, int j,
+                     ShadowPowers& powers) {
     const auto jj = static_cast<std::size_t>(j);
     double c = 1.0;
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
+    for (std::size_t i = first; i <= last; ++i) {
         if (i == jj) {
             continue;
         }
@@ -98,6 +102,15 @@ double shadow_factor(const Offsets& o, int n, int j, ShadowPowers& powers) {
     return c;
 }
 
+bool ascending(const World& world) {
+    for (int k = 1; k < world.nstat; ++k) {
+        if (world.statx(k) > world.statx(k + 1)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 void orvelmethod(World& world, float p, float q) {
@@ -106,6 +119,8 @@ void orvelmethod(World& world, float p, float q) {
         throw RuntimeError(Fault::subscript_out_of_range);
     }
     ShadowPowers powers(q);
+    const bool in_order = ascending(world);
+    const auto stations = static_cast<std::size_t>(n);
     for (int x = 1; x <= kGridLast; ++x) {
         const auto xpos = static_cast<float>(x);
         double wsum = 0.0;
@@ -119,8 +134,24 @@ void orvelmethod(World& world, float p, float q) {
             const double d = o.rounded[static_cast<std::size_t>(j)];
             world.statw(j) = static_cast<float>(1.0 / power(d, static_cast<double>(p)));
         }
+        // With the stations in increasing order, those left of x are 1..west
+        // and the ones that can shadow station j lie between j and x: every
+        // other station is on the far side of x or no nearer than j, and
+        // fails the test anyway.
+        std::size_t west = 0;
+        while (west < stations && o.offset[west + 1] < 0.0) {
+            ++west;
+        }
         for (int j = 1; j <= n; ++j) {
-            world.combw(j) = static_cast<double>(world.statw(j)) * shadow_factor(o, n, j, powers);
+            const auto jj = static_cast<std::size_t>(j);
+            std::size_t first = 1;
+            std::size_t last = stations;
+            if (in_order) {
+                first = jj <= west ? jj + 1 : west + 1;
+                last = jj <= west ? west : jj - 1;
+            }
+            world.combw(j) =
+                static_cast<double>(world.statw(j)) * shadow_factor(o, first, last, j, powers);
             wsum = wsum + world.combw(j);
         }
 

@@ -1,35 +1,55 @@
 #include "methods/shepard.hpp"
 
+#include <array>
 #include <cmath>
 
 #include "methods/exact_hit.hpp"
+#include "world/power.hpp"
+#include "world/runtime_error.hpp"
 
 namespace tour {
 
+namespace {
+// Index of station j in a column of the stations, j in 1..21.
+constexpr std::size_t at(int j) {
+    return static_cast<std::size_t>(j);
+}
+}  // namespace
+
 void shepard(World& world, std::int16_t n) {
     const int nstat = world.nstat;
-    const auto& statx = world.statx;
-    const auto& statv = world.statv;
-    auto& statw = world.statw;  // s(j), Single
-    auto& combw = world.combw;  // W(j), Double
+    if (nstat > kMaxStations) {
+        throw RuntimeError(Fault::subscript_out_of_range);
+    }
+    // Stations 1..nstat, read once, as doubles.
+    using Column = std::array<double, kMaxStations + 1>;
+    Column sx{};
+    Column sv{};
+    for (int j = 1; j <= nstat; ++j) {
+        sx[at(j)] = world.statx(j);
+        sv[at(j)] = world.statv(j);
+    }
 
-    // Work arrays of the call, zero-filled once; nothing else passes from one
-    // position to the next except the increments of stations beyond R
-    // (multiplied by a zero weight) and the selected index k.
-    Array1<double> dist{1, kMaxStations};   // D: distances, marked by the search
-    Array1<double> slope{1, kMaxStations};  // A: estimated slope at each station
-    Array1<double> incr{1, kMaxStations};   // increment added to each value
+    // Work data of the call; nothing passes from one position to the next
+    // except the increments of stations beyond R (multiplied by a zero
+    // weight) and the selected index k.
+    Array1<double> dist{1, kMaxStations};  // D: distances, marked by the search
+    Column slope{};                        // A: estimated slope at each station
+    Column incr{};                         // increment added to each value
     std::int16_t k = 0;
 
     for (int ipos = 1; ipos <= kGridLast; ++ipos) {
         const auto xpos = static_cast<float>(ipos);
-        const auto distance = [&](int j) {
-            return std::fabs(static_cast<double>(statx(j)) - static_cast<double>(xpos));
-        };
 
         // 1. A position on a station takes its value.
         if (exact_hit(world, ipos)) {
             continue;
+        }
+        Column offset{};  // statx(j) - x
+        Column d{};       // |statx(j) - x|
+        for (int j = 1; j <= nstat; ++j) {
+            offset[at(j)] = sx[at(j)] - static_cast<double>(xpos);
+            d[at(j)] = std::fabs(offset[at(j)]);
         }
 
         // 2. Nearest-n radius search: the n-th smallest distance below 1000,
@@ -37,7 +57,7 @@ void shepard(World& world, std::int16_t n) {
         // selected; the lower index wins a tie.
         double m = 1000.0;
         for (int j = 1; j <= nstat; ++j) {
-            dist(j) = distance(j);
+            dist(j) = d[at(j)];
             if (dist(j) < m) {
                 m = dist(j);
                 k = static_cast<std::int16_t>(j);
@@ -58,25 +78,29 @@ void shepard(World& world, std::int16_t n) {
         world.radius = radius;
         const double r = radius;
 
-        // 3. Radius weights: 1/d up to R/3, then (27/4R)(d/R - 1)^2, 0 beyond R.
+        // 3. Radius weights s(j), kept as Singles: 1/d up to R/3, then
+        // (27/4R)(d/R - 1)^2, 0 beyond R.
+        Column s{};
         double wsum = 0.0;  // S
         for (int j = 1; j <= nstat; ++j) {
-            const double d = distance(j);
-            double s = 0.0;
-            if (static_cast<float>(d) > radius) {
-                s = 0.0;
-            } else if (r / 3.0 < d) {
-                const double q = d / r - 1.0;
-                s = q * q * (27.0 / 4.0 / r);
+            const double dj = d[at(j)];
+            double weight = 0.0;
+            if (static_cast<float>(dj) > radius) {
+                weight = 0.0;
+            } else if (r / 3.0 < dj) {
+                const double q = dj / r - 1.0;
+                weight = q * q * (27.0 / 4.0 / r);
             } else {
-                s = 1.0 / d;
+                weight = 1.0 / dj;
             }
-            statw(j) = static_cast<float>(s);
-            wsum += statw(j);
+            world.statw(j) = static_cast<float>(weight);
+            s[at(j)] = world.statw(j);
+            wsum += s[at(j)];
         }
 
         // 4. Direction correction: each station on the other side of x adds
         // 2 s(i) (1 - cos of the angle between the two directions).
+        Column w{};            // W(j)
         double combsum = 0.0;  // SW
         for (int j = 1; j <= nstat; ++j) {
             double t = 0.0;
@@ -84,15 +108,14 @@ void shepard(World& world, std::int16_t n) {
                 if (i == j) {
                     continue;
                 }
-                const auto product = static_cast<float>((static_cast<double>(statx(i)) - xpos) *
-                                                        (static_cast<double>(statx(j)) - xpos));
+                const auto product = static_cast<float>(offset[at(i)] * offset[at(j)]);
                 if (product < 0.0f) {
-                    t += 2.0 * statw(i);
+                    t += 2.0 * s[at(i)];
                 }
             }
-            const double sj = statw(j);
-            combw(j) = sj * sj * (t / wsum + 1.0);
-            combsum += combw(j);
+            w[at(j)] = s[at(j)] * s[at(j)] * (t / wsum + 1.0);
+            world.combw(j) = w[at(j)];
+            combsum += w[at(j)];
         }
 
         // 5. Slopes and the value range of the stations inside R (inclusive
@@ -101,26 +124,26 @@ void shepard(World& world, std::int16_t n) {
         double zmin = 1000.0;
         double amax = 0.0;
         for (int j = 1; j <= nstat; ++j) {
-            if (static_cast<float>(distance(j)) > radius) {
+            if (static_cast<float>(d[at(j)]) > radius) {
                 continue;
             }
-            if (zmin > statv(j)) {
-                zmin = statv(j);
+            if (zmin > sv[at(j)]) {
+                zmin = sv[at(j)];
             }
-            if (zmax < statv(j)) {
-                zmax = statv(j);
+            if (zmax < sv[at(j)]) {
+                zmax = sv[at(j)];
             }
-            slope(j) = 0.0;
+            slope[at(j)] = 0.0;
             for (int i = 1; i <= nstat; ++i) {
-                if (i == j || !(static_cast<float>(distance(i)) < radius)) {
+                if (i == j || !(static_cast<float>(d[at(i)]) < radius)) {
                     continue;
                 }
-                const double dx = static_cast<double>(statx(i)) - statx(j);
-                const double dz = static_cast<double>(statv(i)) - statv(j);
-                slope(j) += dx * (dz * combw(i) / (combsum - combw(j))) / std::pow(dx, 2.0);
+                const double dx = sx[at(i)] - sx[at(j)];
+                const double dz = sv[at(i)] - sv[at(j)];
+                slope[at(j)] += dx * (dz * w[at(i)] / (combsum - w[at(j)])) / square_power(dx);
             }
-            if (std::fabs(amax) < std::fabs(slope(j))) {
-                amax = slope(j);
+            if (std::fabs(amax) < std::fabs(slope[at(j)])) {
+                amax = slope[at(j)];
             }
         }
 
@@ -130,17 +153,17 @@ void shepard(World& world, std::int16_t n) {
         // 7. Increments of the stations inside R; those beyond keep an
         // earlier value, which meets a zero weight below.
         for (int j = 1; j <= nstat; ++j) {
-            const double d = distance(j);
-            if (static_cast<float>(d) <= radius) {
-                incr(j) = (static_cast<double>(xpos) - statx(j)) * slope(j) * v / (v + d);
+            if (static_cast<float>(d[at(j)]) <= radius) {
+                incr[at(j)] =
+                    (static_cast<double>(xpos) - sx[at(j)]) * slope[at(j)] * v / (v + d[at(j)]);
             }
         }
 
         // 8. Normalise the combined weights in place and sum the estimate.
         double f = 0.0;
         for (int j = 1; j <= nstat; ++j) {
-            combw(j) = combw(j) / combsum;
-            f += (static_cast<double>(statv(j)) + incr(j)) * combw(j);
+            world.combw(j) = w[at(j)] / combsum;
+            f += (sv[at(j)] + incr[at(j)]) * world.combw(j);
         }
         world.est(ipos) = static_cast<float>(f);
     }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "world/whole_number_memo.hpp"
+
 namespace tour {
 
 namespace {
@@ -26,13 +28,15 @@ void weighted_sum(World& world, int x, const Array1<Weight>& w) {
 void gaussave(World& world, float s) {
     const int n = world.nstat;
     const auto scale = static_cast<double>(s);
+    auto gaussian =
+        memo_by_distance<double>([=](double d) { return std::exp(((-d) * d / scale) / scale); });
     Array1<double> w(1, kMaxStations);
     for (int x = 1; x <= kGridLast; ++x) {
         const auto p = static_cast<float>(x);
         double wsum = 0.0;
         for (int j = 1; j <= n; ++j) {
             const double d = distance(world, j, p);
-            w(j) = std::exp(((-d) * d / scale) / scale);
+            w(j) = gaussian(d);
             wsum = wsum + w(j);
         }
         for (int j = 1; j <= n; ++j) {
@@ -44,13 +48,15 @@ void gaussave(World& world, float s) {
 
 void expave(World& world, float s) {
     const int n = world.nstat;
+    auto exponential = memo_by_distance<float>(
+        [=](double d) { return static_cast<float>(std::exp(-d / static_cast<double>(s))); });
     Array1<float> w(1, kMaxStations);
     for (int x = 1; x <= kGridLast; ++x) {
         const auto p = static_cast<float>(x);
         float wsum = 0.0f;
         for (int j = 1; j <= n; ++j) {
             const float d = distance(world, j, p);
-            w(j) = static_cast<float>(std::exp(static_cast<double>(-d) / s));
+            w(j) = exponential(d);
             wsum = static_cast<float>(static_cast<double>(wsum) + w(j));
         }
         for (int j = 1; j <= n; ++j) {
