@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <string>
@@ -16,6 +18,7 @@
 #include "tour/stages.hpp"
 #include "tour/tour.hpp"
 #include "window/export.hpp"
+#include "window/form1.hpp"
 
 namespace {
 
@@ -99,6 +102,27 @@ void BM_Kriging(benchmark::State& state) {
 }
 BENCHMARK(BM_Kriging)->Unit(benchmark::kMillisecond);
 
+// The window of a fresh process, painted once: libraries loaded, the
+// application and its fonts set up, the window built and drawn.
+int paint_first_window(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    Form1 form;
+    form.show();
+    const QImage painted = form.grab().toImage();
+    return painted.isNull() ? 1 : 0;
+}
+
+// From starting a process to its window's first complete paint.
+void BM_StartToFirstPaint(benchmark::State& state) {
+    const QString self = QCoreApplication::applicationFilePath();
+    for (auto _ : state) {
+        if (QProcess::execute(self, {QStringLiteral("--paint-first-window")}) != 0) {
+            state.SkipWithError("the window was not painted");
+        }
+    }
+}
+BENCHMARK(BM_StartToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_Export(benchmark::State& state) {
     for (auto _ : state) {
         QTemporaryDir scratch;
@@ -129,6 +153,9 @@ void register_stages() {
 int main(int argc, char* argv[]) {
     // The export draws the window offscreen; no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 2 && std::string(argv[1]) == "--paint-first-window") {
+        return paint_first_window(argc, argv);
+    }
     QApplication app(argc, argv);
     register_stages();
     benchmark::Initialize(&argc, argv);

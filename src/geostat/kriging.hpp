@@ -14,6 +14,9 @@ namespace tour {
 // values with the weights renormalised by their sum. Should that sum be
 // exactly 0 (possible only after a singular system left statw so), the
 // estimate is the value of the nearest station instead.
-void kriging(World& world, MessageSink& messages);
+// The 1001 positions are solved in two halves side by side, or one after
+// the other; the results are the same bits either way.
+enum class KrigingThreads { one, two };
+void kriging(World& world, MessageSink& messages, KrigingThreads threads = KrigingThreads::two);
 
 }  // namespace tour

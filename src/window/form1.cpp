@@ -1,6 +1,7 @@
 #include "window/form1.hpp"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -101,11 +102,47 @@ Form1::Form1(QWidget* parent, Presentation presentation)
     setTabOrder(Picture1, Command1);
     setTabOrder(Command1, Command2);
     Picture1->setFocus();
+    describe_controls();
+    for (QPushButton* button : {Command1, Command2}) {
+        button->installEventFilter(this);
+    }
 
     connect(Command1, &QPushButton::clicked, this, &Form1::press_continue);
     connect(Command2, &QPushButton::clicked, this, &Form1::press_back);
 
     show_state();
+}
+
+void Form1::describe_controls() {
+    const auto describe = [](QWidget* control, const char* name, const char* description) {
+        control->setAccessibleName(QString::fromUtf8(name));
+        control->setAccessibleDescription(QString::fromUtf8(description));
+    };
+    describe(Command1, "Continue", "Show the next stage of the tour");
+    describe(Command2, "Back", "Show the previous stage of the tour again");
+    describe(Picture1, "Plot of the true field, stations and estimate",
+             "Positions 0 to 1000 across, values from -0.1 to 1.2 upwards");
+    describe(Label1, "Narrative", "What the current stage shows");
+    describe(Label2, "Method", "Header of the column of methods shown so far");
+    describe(Label3, "RMS Error", "Header of the column of root-mean-square errors");
+    describe(Label4, "Maximum Error", "Header of the column of maximum errors");
+    describe(Label5, "Method", "The methods shown so far in this scenario, one per line");
+    describe(Label6, "RMS Error", "The root-mean-square error of each method, in climate units");
+    describe(Label7, "Maximum Error", "The maximum error of each method, in climate units");
+    describe(Label0, "0", "Position 0, the left end of the plot");
+    describe(Label1000, "1000", "Position 1000, the right end of the plot");
+}
+
+// Enter and Return press a focused button, as Space does.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == Command1 || watched == Command2)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QPushButton*>(watched)->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::place(QWidget* control, int left, int top, int width, int height) {

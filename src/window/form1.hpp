@@ -59,6 +59,8 @@ class Form1 : public QWidget, public FormHost {
     QLabel* make_label(const char* name, const char* caption, int left, int top, int width,
                        int height);
     void show_state();
+    void describe_controls();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Presentation presentation_;
     Tour tour_;

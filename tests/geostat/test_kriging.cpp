@@ -1,6 +1,8 @@
 // Ordinary kriging with the two variogram models.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <tuple>
 
 #include "geostat/kriging.hpp"
@@ -70,6 +72,27 @@ TEST_P(KrigingStage, RenormalisedWeightsSumToOne) {
     }
 }
 
+TEST_P(KrigingStage, TwoHalvesSideBySideGiveTheBitsOfOneRun) {
+    const auto [scenario, model] = GetParam();
+    World world = scenario_world(scenario);
+    semivariogram(world);
+    model == Model::best_fit ? fitvariogram(world, 200.0f, 4.0f) : linvariogram(world);
+    World one = world;
+    World two = world;
+    MessageLog log;
+    kriging(one, log, KrigingThreads::one);
+    kriging(two, log, KrigingThreads::two);
+    for (int p = 0; p <= 1000; ++p) {
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(one.est(p)),
+                  std::bit_cast<std::uint32_t>(two.est(p)))
+            << p;
+    }
+    for (int k = 1; k <= 21; ++k) {
+        ASSERT_EQ(one.statw(k), two.statw(k)) << k;
+    }
+    EXPECT_TRUE(log.messages.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(AllStages, KrigingStage,
                          ::testing::Combine(::testing::Values(1, 2, 3),
                                             ::testing::Values(Model::best_fit, Model::linear)));
@@ -105,6 +128,30 @@ TEST(Kriging, LagsRoundHalvesToEvenAndMustLieInTheTable) {
     EXPECT_TRUE(log.messages.empty());
     world.statx(1) = -1.0f;
     EXPECT_THROW(kriging(world, log), RuntimeError);
+    // Only positions of the second half reach lag 1001 here: the error comes
+    // from the second thread and is thrown all the same.
+    world.statx(21) = 999.0f;  // every pair within 1000; position 1000 is 1001 from station 1
+    EXPECT_THROW(kriging(world, log, KrigingThreads::two), RuntimeError);
+    EXPECT_THROW(kriging(world, log, KrigingThreads::one), RuntimeError);
+}
+
+TEST(Kriging, MessagesOfBothHalvesComeInPositionOrder) {
+    World world = scenario_world(2);
+    for (int h = 0; h <= 1000; ++h) {
+        world.vgmodel(h) = 0.0f;
+    }
+    world.statw(1) = 0.25f;
+    world.statw(2) = 0.75f;
+    World one = world;
+    MessageLog log_one;
+    MessageLog log_two;
+    kriging(one, log_one, KrigingThreads::one);
+    kriging(world, log_two, KrigingThreads::two);
+    EXPECT_EQ(log_two.messages, log_one.messages);
+    EXPECT_EQ(log_two.messages.size(), 1001u);
+    for (int p = 0; p <= 1000; ++p) {
+        ASSERT_EQ(world.est(p), one.est(p)) << p;
+    }
 }
 
 }  // namespace

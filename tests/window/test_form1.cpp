@@ -1,6 +1,7 @@
 // The real window under the offscreen platform: its layout, fonts and
 // colours, its start-up state, the real buttons clicked, and the plot's
 // pixels.
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -154,6 +155,56 @@ class Form1Test : public QObject {
         QCOMPARE(order, (QList<QWidget*>{form->Picture1, form->Command1, form->Command2}));
         QVERIFY(!form->Command1->isDefault() && !form->Command1->autoDefault());
         QVERIFY(!form->Command2->isDefault() && !form->Command2->autoDefault());
+    }
+
+    void everyControlHasAnAccessibleNameAndDescription_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Command1") << "Continue";
+        QTest::newRow("Command2") << "Back";
+        QTest::newRow("Picture1") << "Plot of the true field, stations and estimate";
+        QTest::newRow("Label1") << "Narrative";
+        QTest::newRow("Label2") << "Method";
+        QTest::newRow("Label3") << "RMS Error";
+        QTest::newRow("Label4") << "Maximum Error";
+        QTest::newRow("Label5") << "Method";
+        QTest::newRow("Label6") << "RMS Error";
+        QTest::newRow("Label7") << "Maximum Error";
+        QTest::newRow("Label0") << "0";
+        QTest::newRow("Label1000") << "1000";
+    }
+    void everyControlHasAnAccessibleNameAndDescription() {
+        QFETCH(QString, name);
+        auto* control = form->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(control != nullptr);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+        QVERIFY(!accessible->text(QAccessible::Description).isEmpty());
+    }
+
+    void spaceAndEnterPressTheFocusedButton() {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->Command1->setFocus();
+        QTest::keyClick(form->Command1, Qt::Key_Space);
+        QCOMPARE(form->tour().stage(), 0);
+        QTest::keyClick(form->Command1, Qt::Key_Return);
+        QCOMPARE(form->tour().stage(), 1);
+        QTest::keyClick(form->Command1, Qt::Key_Enter);
+        QCOMPARE(form->tour().stage(), 2);
+        form->Command2->setFocus();
+        QTest::keyClick(form->Command2, Qt::Key_Return);
+        QCOMPARE(form->tour().stage(), 1);
+        QTest::keyClick(form->Command2, Qt::Key_Space);
+        QCOMPARE(form->tour().stage(), 0);
+        // Tab walks plot, Continue, Back.
+        form->Picture1->setFocus();
+        QTest::keyClick(form.get(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->Command1);
+        QTest::keyClick(form.get(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->Command2);
+        QTest::keyClick(form.get(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->Picture1);
     }
 
     void startUpShowsTheWelcomeOverAnEmptyPlot() {
