@@ -15,10 +15,20 @@ namespace {
 
 // Where the stations lie seen from one position.
 struct Offsets {
-    std::array<double, kMaxStations + 1> offset{};    // statx(j) - x
-    std::array<double, kMaxStations + 1> distance{};  // |statx(j) - x|
-    std::array<float, kMaxStations + 1> rounded{};    // the distance as a Single
+    std::array<double, kMaxStations + 1> offset{};        // statx(j) - x
+    std::array<double, kMaxStations + 1> distance{};      // |statx(j) - x|
+    std::array<float, kMaxStations + 1> rounded{};        // the distance as a Single
+    std::array<std::uint32_t, kMaxStations + 1> whole{};  // the distance, if a small whole number
 };
+
+// Whole-number distances below 65535 get a key of their own; others none.
+constexpr std::uint32_t kNotWhole = 0xffffffffu;
+std::uint32_t whole_key(double d) {
+    if (d >= 0.0 && d < 65535.0 && static_cast<double>(static_cast<std::uint32_t>(d)) == d) {
+        return static_cast<std::uint32_t>(d);
+    }
+    return kNotWhole;
+}
 
 Offsets offsets_from(const World& world, float xpos) {
     Offsets o;
@@ -27,6 +37,7 @@ Offsets offsets_from(const World& world, float xpos) {
         o.offset[k] = static_cast<double>(world.statx(j)) - xpos;
         o.distance[k] = std::fabs(o.offset[k]);
         o.rounded[k] = static_cast<float>(o.distance[k]);
+        o.whole[k] = whole_key(o.distance[k]);
     }
     return o;
 }
@@ -40,12 +51,12 @@ class ShadowPowers {
   public:
     explicit ShadowPowers(float q) : q_(q), keys_(kSlots, kEmpty), values_(kSlots) {}
 
-    double of(double nearer, double farther) {
-        if (q_ == 1.0f || !small_whole(nearer) || !small_whole(farther)) {
+    // nearer / farther raised to q; the keys are the distances' whole_key.
+    double of(double nearer, double farther, std::uint32_t nearer_key, std::uint32_t farther_key) {
+        if (q_ == 1.0f || nearer_key == kNotWhole || farther_key == kNotWhole) {
             return raise(nearer, farther);
         }
-        const auto key =
-            static_cast<std::uint32_t>(nearer) << 16 | static_cast<std::uint32_t>(farther);
+        const std::uint32_t key = nearer_key << 16 | farther_key;
         for (std::size_t slot = (key * 2654435761u) >> (32 - kSlotBits);;
              slot = (slot + 1) & (kSlots - 1)) {
             if (keys_[slot] == key) {
@@ -68,9 +79,6 @@ class ShadowPowers {
     static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
     static constexpr std::uint32_t kEmpty = 0xffffffffu;
 
-    static bool small_whole(double d) {
-        return d >= 0.0 && d < 65535.0 && static_cast<double>(static_cast<std::uint32_t>(d)) == d;
-    }
     double raise(double nearer, double farther) const {
         return power(nearer / farther, static_cast<double>(q_));
     }
@@ -96,7 +104,9 @@ double shadow_factor(const Offsets& o, std::size_t first, std::size_t last, int 
         }
         const auto same_side = static_cast<float>(o.offset[i] * o.offset[jj]);
         if (same_side > 0.0f && o.rounded[i] < o.rounded[jj]) {
-            c = (1.0 - (1.0 - powers.of(o.distance[i], o.distance[jj]))) * c;
+            const double ratio_power =
+                powers.of(o.distance[i], o.distance[jj], o.whole[i], o.whole[jj]);
+            c = (1.0 - (1.0 - ratio_power)) * c;
         }
     }
     return c;

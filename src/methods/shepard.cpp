@@ -103,15 +103,12 @@ void shepard(World& world, std::int16_t n) {
         Column w{};            // W(j)
         double combsum = 0.0;  // SW
         for (int j = 1; j <= nstat; ++j) {
+            // Station j itself never lies on its own other side, and adding
+            // 0 leaves t as it is: the sum runs over all i without a branch.
             double t = 0.0;
             for (int i = 1; i <= nstat; ++i) {
-                if (i == j) {
-                    continue;
-                }
                 const auto product = static_cast<float>(offset[at(i)] * offset[at(j)]);
-                if (product < 0.0f) {
-                    t += 2.0 * s[at(i)];
-                }
+                t += product < 0.0f ? 2.0 * s[at(i)] : 0.0;
             }
             w[at(j)] = s[at(j)] * s[at(j)] * (t / wsum + 1.0);
             world.combw(j) = w[at(j)];
