@@ -21,7 +21,7 @@ class WorkingMatrix {
     WorkingMatrix(const Array2<double>& matrix, int n)
         : n_(n), columns_(static_cast<std::size_t>(n) + 2) {
         const std::size_t size = (static_cast<std::size_t>(n) + 1) * columns_;
-        if (size > kKept.size()) {
+        if (size > on_stack_.size()) {
             heap_.reset(new double[size]);
             data_ = heap_.get();
         }
@@ -46,9 +46,9 @@ class WorkingMatrix {
     std::size_t columns_;
     // Every element read is copied in first. Systems up to the size of
     // kriging with 21 stations stay on the stack.
-    std::array<double, 23 * 24> kKept;
+    std::array<double, 23 * 24> on_stack_;
     std::unique_ptr<double[]> heap_;
-    double* data_ = kKept.data();
+    double* data_ = on_stack_.data();
 };
 
 // Row r minus multiplier times row i over the columns from..to, with the
