@@ -1,6 +1,7 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 
-BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
+BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-liberation \
+	nlohmann-json3-dev
 TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file
 BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 

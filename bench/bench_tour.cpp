@@ -45,11 +45,10 @@ World world_before(int scenario, int stage) {
 
 // One stage's method and, where it fills the estimate, its scoring.
 void compute_stage(World& world, Picture& scratch, MessageSink& messages, std::int16_t stage) {
-    const StageRow& row = stagerow(stage);
     scratch.refresh();
     StageContext context{world, scratch, stage, messages};
-    row.method(context);
-    if (row.scoring == Scoring::estimate) {
+    runstagemethod(context);
+    if (stagescoring(stage) == Scoring::estimate) {
         calcerr(world, stage);
     }
 }
@@ -137,7 +136,7 @@ BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->Iterations(3);
 void register_stages() {
     for (int scenario = 1; scenario <= 3; ++scenario) {
         for (std::int16_t stage = 3; stage <= kLastStage; ++stage) {
-            if (stagerow(stage).scoring == Scoring::none) {
+            if (stagescoring(stage) == Scoring::none) {
                 continue;
             }
             const std::string name =
