@@ -15,17 +15,19 @@ bool History::apply(const Edit& edit, std::uint64_t merge_key) {
         return false;
     }
     redo_.clear();
-    if (merge_key != 0 && !undo_.empty() && undo_.back().merge_key == merge_key &&
+    if (merge_key != 0 && merge_key == open_key_ && !undo_.empty() &&
         undo_.back().id != saved_id_) {
         undo_.back().after = edit.setup;
         current_ = edit.setup;
         if (undo_.back().after == undo_.back().before) {
             undo_.pop_back();  // the drag came back to where it started
+            open_key_ = 0;
         }
         return true;
     }
-    undo_.push_back(Step{current_, edit.setup, edit.name, merge_key, next_id_++});
+    undo_.push_back(Step{current_, edit.setup, edit.name, next_id_++});
     current_ = edit.setup;
+    open_key_ = merge_key;
     return true;
 }
 
@@ -42,6 +44,7 @@ void History::undo() {
         return;
     }
     current_ = undo_.back().before;
+    open_key_ = 0;
     redo_.push_back(std::move(undo_.back()));
     undo_.pop_back();
 }
@@ -51,6 +54,7 @@ void History::redo() {
         return;
     }
     current_ = redo_.back().after;
+    open_key_ = 0;
     undo_.push_back(std::move(redo_.back()));
     redo_.pop_back();
 }
@@ -60,6 +64,7 @@ void History::reset(Setup setup) {
     undo_.clear();
     redo_.clear();
     saved_id_ = 0;
+    open_key_ = 0;
 }
 
 void History::mark_saved() {

@@ -20,7 +20,8 @@ class History {
 
     // Takes an accepted edit that changes the setup as a new step and drops
     // what could be redone. An edit with the same non-zero merge key as the
-    // step before joins that step. Returns whether the setup changed.
+    // edit that made the last step joins that step, until an undo or redo.
+    // Returns whether the setup changed.
     bool apply(const Edit& edit, std::uint64_t merge_key = 0);
 
     bool can_undo() const { return !undo_.empty(); }
@@ -42,7 +43,6 @@ class History {
         Setup before;
         Setup after;
         std::string name;
-        std::uint64_t merge_key;
         std::uint64_t id;
     };
     std::uint64_t current_id() const;
@@ -50,6 +50,7 @@ class History {
     Setup current_;
     std::vector<Step> undo_;
     std::vector<Step> redo_;
+    std::uint64_t open_key_ = 0;  // the merge key of the step edits may join
     std::uint64_t next_id_ = 1;
     std::uint64_t saved_id_ = 0;  // the step the saved setup ends with; 0: none
 };

@@ -35,18 +35,58 @@ int row_of(const std::vector<TableMethod>& methods, const MethodChoice& method) 
     return -1;
 }
 
-ScoreTable score_table(const Setup& setup) {
+namespace {
+
+// The earlier table's evaluation of the method, where it has all that is wanted.
+const Evaluation* taken_over(const ScoreTable* earlier, const Layout& layout,
+                             const MethodChoice& method, bool drawn) {
+    if (earlier == nullptr || !(earlier->layout == layout)) {
+        return nullptr;
+    }
+    const int row = row_of(earlier->methods, method);
+    if (row < 0) {
+        return nullptr;
+    }
+    const Evaluation& e = earlier->rows[static_cast<std::size_t>(row)];
+    if (drawn && e.ran()) {
+        const bool has_curve = !e.estimate.empty() || !e.curve.empty();
+        const bool has_variance =
+            procedure_of(method).id != Procedure::kriging || !e.variance.empty();
+        if (!has_curve || !has_variance) {
+            return nullptr;
+        }
+    }
+    return &e;
+}
+
+}  // namespace
+
+ScoreTable score_table(const Setup& setup, const ScoreTable* earlier) {
     ScoreTable table;
+    table.layout = setup.layout;
     table.methods = table_methods(setup);
     table.chosen_row = row_of(table.methods, setup.method);
     if (setup.compare) {
         table.compared_row = row_of(table.methods, *setup.compare);
     }
+    const auto drawn = [&](std::size_t row) {
+        return static_cast<int>(row) == table.chosen_row ||
+               static_cast<int>(row) == table.compared_row;
+    };
     table.rows.resize(table.methods.size());
-    parallel_for(static_cast<int>(table.rows.size()), [&](int row) {
-        const bool drawn = row == table.chosen_row || row == table.compared_row;
-        const auto slot = static_cast<std::size_t>(row);
-        table.rows[slot] = evaluate(setup.layout, table.methods[slot].method, Wanted{drawn, drawn});
+    std::vector<std::size_t> to_compute;
+    for (std::size_t row = 0; row < table.rows.size(); ++row) {
+        const MethodChoice& method = table.methods[row].method;
+        if (const Evaluation* e = taken_over(earlier, setup.layout, method, drawn(row))) {
+            table.rows[row] = *e;
+        } else {
+            to_compute.push_back(row);
+        }
+    }
+    parallel_for(static_cast<int>(to_compute.size()), [&](int i) {
+        const std::size_t row = to_compute[static_cast<std::size_t>(i)];
+        table.rows[row] =
+            evaluate(setup.layout, table.methods[row].method, Wanted{drawn(row), drawn(row)});
     });
     return table;
 }

@@ -18,6 +18,7 @@ struct TableMethod {
     MethodChoice method;
     std::string label;
     bool tour_values = true;  // a tour method at its tour values
+    friend bool operator==(const TableMethod&, const TableMethod&) = default;
 };
 
 // The table's methods in its order: the tour's 31, then the chosen method
@@ -28,6 +29,7 @@ std::vector<TableMethod> table_methods(const Setup& setup);
 int row_of(const std::vector<TableMethod>& methods, const MethodChoice& method);
 
 struct ScoreTable {
+    Layout layout;  // what the rows were computed on
     std::vector<TableMethod> methods;
     std::vector<Evaluation> rows;  // in the order of methods
     int chosen_row = 0;            // its evaluation holds the estimate
@@ -36,8 +38,9 @@ struct ScoreTable {
 
 // Every row evaluated, spread over the machine's cores. The chosen and the
 // compared method's rows keep their estimates (and kriging's variance) for
-// drawing.
-ScoreTable score_table(const Setup& setup);
+// drawing. Rows of an earlier table of the same layout are taken over, so
+// changing a parameter computes one row, not the whole table.
+ScoreTable score_table(const Setup& setup, const ScoreTable* earlier = nullptr);
 
 // The leave-one-out RMS error of a method, or why there is none.
 struct LooCell {

@@ -253,11 +253,18 @@ std::string line_and_column(std::string_view text, std::size_t offset) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-// nlohmann's message without its prefix ("[json.exception.parse_error.101]
-// parse error at line 1, column 5: ").
+// The parser's reason without its prefix ("[json.exception.parse_error.101]
+// parse error at line 1, column 5: ") and without the text it last read,
+// which the line and column point at.
 std::string json_reason(const std::string& what) {
     const auto colon = what.find(": ");
-    return colon == std::string::npos ? what : what.substr(colon + 2);
+    std::string reason = colon == std::string::npos ? what : what.substr(colon + 2);
+    const auto read = reason.find("; last read: ");
+    if (read != std::string::npos) {
+        const auto expected = reason.find("; expected", read);
+        reason.erase(read, expected == std::string::npos ? std::string::npos : expected - read);
+    }
+    return reason;
 }
 
 OrderedJson method_json(const MethodChoice& method) {
