@@ -1,9 +1,11 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
-TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file \
-                 man-db lintian
+TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file
 BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
+
+# The tests render the manual page with man and check the package with lintian.
+TEST_PACKAGES += man-db lintian
 
 .PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean
 
