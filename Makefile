@@ -5,7 +5,10 @@ BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-qpa-plugins
 TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file
 BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 
-.PHONY: run test bench build deps test-deps bench-deps same-bits clean
+# The tests render the manual page with man and check the package with lintian.
+TEST_PACKAGES += man-db lintian
+
+.PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean
 
 run: build
 	./build/release/interp1d-tour
@@ -14,15 +17,17 @@ build: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release --target interp1d-tour
 
-# Installing: `make install` puts the Release program, its menu entry, icon
-# and AppStream metadata under PREFIX (inside DESTDIR if given); `make package`
-# makes a Debian package of the Release build.
+# Installing: `make install` puts the Release program, its menu entry, icon,
+# AppStream metadata, manual page, copyright file and changelog under PREFIX
+# (inside DESTDIR if given); `make package` makes a Debian package of the
+# Release build.
 PREFIX := /usr/local
 PACKAGE_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file
 
 .PHONY: install package package-deps
 
 install: build
+	cmake --build --preset release --target compressed_docs
 	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
 
 package: package-deps
@@ -40,6 +45,13 @@ test: test-deps
 	cmake --build --preset asan
 	ctest --preset asan
 	$(MAKE) --no-print-directory same-bits
+	$(MAKE) --no-print-directory lint-package
+
+# The package `make package` builds, as Debian's checker sees it: no error,
+# warning or informational tag beyond the overrides the package names.
+lint-package: package
+	@./scripts/install-deps.sh lintian
+	sh tests/install/lint_package.sh build/release/interp1d-tour_*.deb
 
 # The Release build (all of it, so its warnings are seen too) and the
 # sanitizer build compute the same bits on every screen of the forward tour.

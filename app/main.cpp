@@ -2,6 +2,7 @@
 // written headlessly into a folder.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 #include <cstring>
 
 #include "window/export.hpp"
@@ -13,7 +14,8 @@ namespace {
 // offscreen platform has to be chosen before the application starts.
 bool runs_headless(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"--export", "--help", "-h", "--help-all", "--version", "-v"}) {
+        for (const char* option :
+             {"--export", "--score", "--help", "-h", "--help-all", "--version", "-v"}) {
             const std::size_t length = std::strlen(option);
             if (std::strncmp(argv[i], option, length) == 0 &&
                 (argv[i][length] == '\0' || argv[i][length] == '=')) {
@@ -47,10 +49,29 @@ int main(int argc, char* argv[]) {
                        "numbers into <dir>."),
         QStringLiteral("dir"));
     parser.addOption(export_option);
+    // The explorer's options, listed so that --help shows the whole command
+    // line; they do nothing yet.
+    const QCommandLineOption explore_option(
+        QStringLiteral("explore"),
+        QStringLiteral("Open the explorer window, on the setup in <file> if one is given."));
+    parser.addOption(explore_option);
+    const QCommandLineOption score_option(
+        QStringLiteral("score"),
+        QStringLiteral("Write the score table of the setup in <file> as CSV on standard output, "
+                       "without a window."),
+        QStringLiteral("file"));
+    parser.addOption(score_option);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("With --explore: the setup file to open."),
+                                 QStringLiteral("[file]"));
     parser.process(app);
 
     if (parser.isSet(export_option)) {
         return tour::export_tour(parser.value(export_option));
+    }
+    if (parser.isSet(explore_option) || parser.isSet(score_option)) {
+        std::fputs("interp1d-tour: the explorer is not available yet\n", stderr);
+        return 1;
     }
     tour::Form1 form;
     form.show();
