@@ -169,6 +169,12 @@ Edit choose_compare(const Setup& setup, std::optional<int> entry) {
     return accepted(std::move(result), "Choose comparison");
 }
 
+Edit use_tour_values(const Setup& setup) {
+    Setup result = setup;
+    result.method = tour_method(setup.method.entry);
+    return accepted(std::move(result), "Use the tour's values");
+}
+
 namespace {
 
 const ParameterSpec* parameter_spec(const Setup& setup, int index) {

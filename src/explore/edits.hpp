@@ -36,6 +36,8 @@ Edit load_preset(const Setup& setup, int scenario);
 Edit choose_method(const Setup& setup, int entry);
 // The entry to compare with, or none.
 Edit choose_compare(const Setup& setup, std::optional<int> entry);
+// The chosen method's parameters back at the values the tour uses.
+Edit use_tour_values(const Setup& setup);
 // A parameter of the chosen method, typed or given as a value.
 Edit set_parameter(const Setup& setup, int index, std::string_view text);
 Edit set_parameter_value(const Setup& setup, int index, double value);
