@@ -77,7 +77,7 @@ void BM_ForwardTour(benchmark::State& state) {
             world.nstat = scenario == 2 ? 12 : 21;
             setstations(world);
             for (std::int16_t stage = kFirstStage; stage <= kLastStage; ++stage) {
-                if (stagerow(stage).method != nullptr) {
+                if (stagescoring(stage) != Scoring::none || stagerow(stage).steps != nullptr) {
                     compute_stage(world, scratch, messages, stage);
                 }
             }
