@@ -93,6 +93,7 @@ class MessageLog : public MessageSink {
     std::vector<std::string> texts;
 };
 
+#ifndef __EMSCRIPTEN__
 constexpr int kFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 
 // The second half of the grid, solved on a thread of its own with a copy of
@@ -152,15 +153,21 @@ class UpperHalf {
     int raised_ = 0;
     std::thread thread_;
 };
+#endif
 
 }  // namespace
 
 void kriging(World& world, MessageSink& messages, KrigingThreads threads) {
     const Array2<double> augmented = kriging_matrix(world);
+#ifdef __EMSCRIPTEN__
+    // A page opened from disk gets no shared memory, so no second thread.
+    threads = KrigingThreads::one;
+#endif
     if (threads == KrigingThreads::one) {
         krige(world, messages, augmented, kGridFirst, kGridLast);
         return;
     }
+#ifndef __EMSCRIPTEN__
     // The positions do not depend on each other: every one solves the same
     // matrix with its own right-hand side. Whether a solve succeeds depends on
     // the matrix alone, so either all of them refresh statw or none does, and
@@ -170,6 +177,7 @@ void kriging(World& world, MessageSink& messages, KrigingThreads threads) {
     UpperHalf upper(world, augmented, kFirstOfUpperHalf);
     krige(world, messages, augmented, kGridFirst, kFirstOfUpperHalf - 1);
     upper.hand_over(world, messages);
+#endif
 }
 
 }  // namespace tour
