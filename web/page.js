@@ -64,7 +64,8 @@ function startPage() {
   fitForm();
   showState();
   element("Picture1").focus({ focusVisible: false });
-  requestAnimationFrame(() => performance.mark("first-screen"));
+  // Marks the moment after the frame with the first screen (for the benchmark).
+  requestAnimationFrame(() => setTimeout(() => performance.mark("first-screen"), 0));
 }
 
 function startAgain() {
