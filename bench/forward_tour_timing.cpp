@@ -9,40 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "display/scoring.hpp"
-#include "tour/stages.hpp"
+#include "forward_tour.hpp"
 
 namespace {
 
-using namespace tour;
-
-class Quiet : public MessageSink {
+class Quiet : public tour::MessageSink {
   public:
     void message_box(const std::string&) override {}
 };
 
 float forward_tour() {
-    Picture scratch;
+    tour::Picture scratch;
     Quiet messages;
-    World world;
-    for (std::int16_t scenario = 1; scenario <= 3; ++scenario) {
-        world.scenario = scenario;
-        world.nstat = scenario == 2 ? 12 : 21;
-        setstations(world);
-        for (std::int16_t stage = kFirstStage; stage <= kLastStage; ++stage) {
-            const StageRow& row = stagerow(stage);
-            if (row.method == nullptr) {
-                continue;
-            }
-            scratch.refresh();
-            StageContext context{world, scratch, stage, messages};
-            row.method(context);
-            if (row.scoring == Scoring::estimate) {
-                calcerr(world, stage);
-            }
-        }
-    }
-    return world.rmserr(36);
+    return tour::bench::forward_tour(scratch, messages);
 }
 
 }  // namespace
