@@ -25,7 +25,7 @@ const POINTER_ARROW = 1;
 const page = {
   tour: null,
   stopped: false, // after a run-time error the tour takes no further presses
-  messages: [], // message boxes waiting to be shown
+  messages: [], // texts of the message boxes waiting to be shown
 };
 
 function element(id) {
@@ -59,6 +59,7 @@ function startPage() {
   element("again").addEventListener("click", startAgain);
   element("message").addEventListener("close", showNextMessage);
   window.addEventListener("resize", fitForm);
+  watchPixelRatio();
   element("loading").hidden = true;
   element("Form1").hidden = false;
   fitForm();
@@ -84,7 +85,7 @@ function press(click) {
   queueMessages(page.tour.takeMessages());
   if (fault) {
     page.stopped = true;
-    page.messages.push({ text: fault, fatal: true });
+    page.messages.push(fault);
   } else if (page.tour.ended) {
     endTour("The tour has ended.");
     return;
@@ -96,7 +97,7 @@ function press(click) {
 
 function queueMessages(list) {
   for (let i = 0; i < list.size(); ++i) {
-    page.messages.push({ text: list.get(i), fatal: false });
+    page.messages.push(list.get(i));
   }
   list.delete();
 }
@@ -115,7 +116,7 @@ function showNextMessage() {
     }
     return;
   }
-  element("message-text").textContent = next.text;
+  element("message-text").textContent = next;
   dialog.showModal();
   element("message-ok").focus();
 }
@@ -159,6 +160,16 @@ function fitForm() {
   form.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
   form.dataset.scale = String(scale);
   drawPicture();
+}
+
+// Moving the window to a screen of another pixel density redraws the plot
+// for it (zooming also resizes, which fitForm handles).
+function watchPixelRatio() {
+  const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
+  query.addEventListener("change", () => {
+    drawPicture();
+    watchPixelRatio();
+  }, { once: true });
 }
 
 // The recorded picture, replayed on a canvas with one backing pixel per
