@@ -375,6 +375,8 @@ test("the page scales the window uniformly to fit, and its text is real text", a
     return [canvas.width, canvas.height];
   }), [1186, 834]);
   await page.setViewportSize({ width: 600, height: 900 });
+  await page.waitForFunction(() =>
+    Math.abs(document.getElementById("Form1").getBoundingClientRect().width - 600) < 1);
   const narrow = await page.locator("#Form1").boundingBox();
   assert.ok(Math.abs(narrow.width - 600) < 1, JSON.stringify(narrow));
   assert.ok(Math.abs(narrow.width / narrow.height - 933 / 605) < 0.01, JSON.stringify(narrow));
@@ -402,6 +404,7 @@ test("a run-time error shows the desktop's text in a modal box and stops the tou
   assert.equal(await text(page, "message-text"), "Run-time error: Overflow");
   assert.equal(await page.evaluate(() => document.getElementById("message").matches(":modal")), true);
   await page.click("#message-ok");
+  await page.waitForSelector("#ended:not([hidden])");
   assert.equal(await visible(page, "Form1"), false);
   assert.equal(await text(page, "ended-text"), "The tour has stopped after a run-time error.");
   await page.evaluate(() => document.getElementById("Command1").click());
@@ -424,7 +427,7 @@ test("a solver's message is shown in a box and the tour carries on", async () =>
   await page.getByRole("dialog").waitFor();
   assert.equal(await text(page, "message-text"), "Matrix has no unique solution");
   await page.keyboard.press("Enter");
-  assert.equal(await page.isVisible("#message"), false);
+  await page.waitForSelector("#message", { state: "hidden" });
   assert.equal(await text(page, "Label1"), STAGE0);
   await pressContinue(page);
   assert.match(await text(page, "Label1"), /^With only one climatic variable/);
