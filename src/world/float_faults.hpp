@@ -8,8 +8,8 @@
 // the web build finds faults by explicit checks: the compiler checks every
 // floating-point division of the core for a zero divisor (the handler is
 // here), and the numbers a stage leaves behind are checked with
-// check_finite(). Both builds run the checks; where the processor has
-// recorded the fault already, they add nothing new.
+// check_finite(). The desktop build runs the second check too: a number
+// that is not finite comes from a fault its flags have recorded already.
 #pragma once
 
 #include <cfenv>
