@@ -1,10 +1,14 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 
-BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
+BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-liberation \
+	nlohmann-json3-dev
 TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file
 BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 
-.PHONY: run test bench build deps test-deps bench-deps same-bits clean
+# The tests render the manual page with man and check the package with lintian.
+TEST_PACKAGES += man-db lintian
+
+.PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean
 .PHONY: web web-deps web-test web-test-deps web-same-bits bench-web web-screenshot
 
 run: build
@@ -14,15 +18,17 @@ build: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release --target interp1d-tour
 
-# Installing: `make install` puts the Release program, its menu entry, icon
-# and AppStream metadata under PREFIX (inside DESTDIR if given); `make package`
-# makes a Debian package of the Release build.
+# Installing: `make install` puts the Release program, its menu entry, icon,
+# AppStream metadata, manual page, copyright file and changelog under PREFIX
+# (inside DESTDIR if given); `make package` makes a Debian package of the
+# Release build.
 PREFIX := /usr/local
 PACKAGE_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file
 
 .PHONY: install package package-deps
 
 install: build
+	cmake --build --preset release --target compressed_docs
 	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
 
 package: package-deps
@@ -40,7 +46,14 @@ test: test-deps
 	cmake --build --preset asan
 	ctest --preset asan
 	$(MAKE) --no-print-directory same-bits
+	$(MAKE) --no-print-directory lint-package
 	$(MAKE) --no-print-directory web-test
+
+# The package `make package` builds, as Debian's checker sees it: no error,
+# warning or informational tag beyond the overrides the package names.
+lint-package: package
+	@./scripts/install-deps.sh lintian
+	sh tests/install/lint_package.sh build/release/interp1d-tour_*.deb
 
 # The Release build (all of it, so its warnings are seen too) and the
 # sanitizer build compute the same bits on every screen of the forward tour.

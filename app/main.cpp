@@ -1,33 +1,106 @@
-// interp1d-tour: the tour window, or with --export its figures and numbers
-// written headlessly into a folder.
+// interp1d-tour: the tour window; with --explore the explorer window; with
+// --export the tour's figures and numbers written headlessly into a folder;
+// with --score the explorer's score table of a setup file on standard output.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <cstring>
+#include <cstdio>
+#include <iostream>
+#include <optional>
 
+#include "explore/score_csv.hpp"
+#include "explore/setup_file.hpp"
+#include "window/explorer_window.hpp"
 #include "window/export.hpp"
 #include "window/form1.hpp"
 
 namespace {
 
-// Options that never show the window also work without a display: the
-// offscreen platform has to be chosen before the application starts.
-bool runs_headless(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"--export", "--help", "-h", "--help-all", "--version", "-v"}) {
-            const std::size_t length = std::strlen(option);
-            if (std::strncmp(argv[i], option, length) == 0 &&
-                (argv[i][length] == '\0' || argv[i][length] == '=')) {
-                return true;
-            }
-        }
-    }
-    return false;
+struct Options {
+    QCommandLineOption export_option{
+        QStringLiteral("export"),
+        QStringLiteral("Run the forward tour without a window and write its screens, plots and "
+                       "numbers into <dir>."),
+        QStringLiteral("dir")};
+    QCommandLineOption explore_option{
+        QStringLiteral("explore"),
+        QStringLiteral("Open the explorer window, on the setup in <file> if one is given.")};
+    QCommandLineOption score_option{
+        QStringLiteral("score"),
+        QStringLiteral("Write the score table of the setup in <file> as CSV on standard output, "
+                       "without a window."),
+        QStringLiteral("file")};
+};
+
+void describe(QCommandLineParser& parser, const Options& options) {
+    parser.setApplicationDescription(
+        QStringLiteral("A guided tour of one-dimensional spatial interpolation."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(options.export_option);
+    parser.addOption(options.explore_option);
+    parser.addOption(options.score_option);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("With --explore: the setup file to open."),
+                                 QStringLiteral("[file]"));
+}
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "interp1d-tour: %s\n", qPrintable(message));
+    return 1;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (runs_headless(argc, argv)) {
+    // The command line is read before the application starts: what shows no
+    // window (help, version, export, score, a wrong command line, a setup
+    // file that cannot be used) must work without a display.
+    const Options options;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser early;
+    describe(early, options);
+    const bool understood = early.parse(arguments);
+    const bool help = early.isSet(QStringLiteral("help")) ||
+                      early.isSet(QStringLiteral("help-all")) ||
+                      early.isSet(QStringLiteral("version"));
+    const int modes = int(early.isSet(options.export_option)) +
+                      int(early.isSet(options.explore_option)) +
+                      int(early.isSet(options.score_option));
+    const bool headless = !understood || help || early.isSet(options.export_option) ||
+                          early.isSet(options.score_option);
+
+    std::optional<tour::explore::Setup> setup;
+    QString setup_path;
+    if (understood && !help) {
+        const QStringList files = early.positionalArguments();
+        if (modes > 1) {
+            return fail(QStringLiteral("--export, --explore and --score go one at a time"));
+        }
+        if (!files.isEmpty() && !early.isSet(options.explore_option)) {
+            return fail(QStringLiteral("a setup file is opened with --explore %1").arg(files[0]));
+        }
+        if (files.size() > 1) {
+            return fail(QStringLiteral("--explore opens one setup file, not %1").arg(files.size()));
+        }
+        if (early.isSet(options.score_option)) {
+            return tour::explore::score_setup_file(early.value(options.score_option).toStdString(),
+                                                   std::cout, std::cerr);
+        }
+        if (early.isSet(options.explore_option) && !files.isEmpty()) {
+            setup_path = files[0];
+            const auto loaded = tour::explore::load_setup(setup_path.toStdString());
+            if (loaded.status != tour::explore::LoadedSetup::Status::ok) {
+                std::fprintf(stderr, "%s\n", loaded.message.c_str());
+                return loaded.status == tour::explore::LoadedSetup::Status::invalid ? 2 : 1;
+            }
+            setup = loaded.setup;
+        }
+    }
+
+    if (headless) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
@@ -37,20 +110,16 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(INTERP1D_APP_ID));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("A guided tour of one-dimensional spatial interpolation."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption export_option(
-        QStringLiteral("export"),
-        QStringLiteral("Run the forward tour without a window and write its screens, plots and "
-                       "numbers into <dir>."),
-        QStringLiteral("dir"));
-    parser.addOption(export_option);
-    parser.process(app);
+    describe(parser, options);
+    parser.process(app);  // help, version and a wrong command line end here
 
-    if (parser.isSet(export_option)) {
-        return tour::export_tour(parser.value(export_option));
+    if (parser.isSet(options.export_option)) {
+        return tour::export_tour(parser.value(options.export_option));
+    }
+    if (parser.isSet(options.explore_option)) {
+        tour::ExplorerWindow explorer(setup.value_or(tour::explore::default_setup()), setup_path);
+        explorer.show();
+        return QApplication::exec();
     }
     tour::Form1 form;
     form.show();

@@ -117,7 +117,7 @@ BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->Iterations(3);
 void register_stages() {
     for (int scenario = 1; scenario <= 3; ++scenario) {
         for (std::int16_t stage = 3; stage <= kLastStage; ++stage) {
-            if (stagerow(stage).scoring == Scoring::none) {
+            if (stagescoring(stage) == Scoring::none) {
                 continue;
             }
             const std::string name =

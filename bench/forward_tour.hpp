@@ -13,11 +13,10 @@ namespace tour::bench {
 // One stage's method and, where it fills the estimate, its scoring.
 inline void compute_stage(World& world, Picture& scratch, MessageSink& messages,
                           std::int16_t stage) {
-    const StageRow& row = stagerow(stage);
     scratch.refresh();
     StageContext context{world, scratch, stage, messages};
-    row.method(context);
-    if (row.scoring == Scoring::estimate) {
+    runstagemethod(context);
+    if (stagescoring(stage) == Scoring::estimate) {
         calcerr(world, stage);
     }
 }
@@ -30,9 +29,7 @@ inline float forward_tour(Picture& scratch, MessageSink& messages) {
         world.nstat = scenario == 2 ? 12 : 21;
         setstations(world);
         for (std::int16_t stage = kFirstStage; stage <= kLastStage; ++stage) {
-            if (stagerow(stage).method != nullptr) {
-                compute_stage(world, scratch, messages, stage);
-            }
+            compute_stage(world, scratch, messages, stage);
         }
     }
     return world.rmserr(36);

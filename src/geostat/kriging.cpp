@@ -51,7 +51,8 @@ Array2<double> kriging_matrix(const World& world) {
 }
 
 // Positions first..last, each with its own solve of the whole system.
-void krige(World& world, MessageSink& messages, Array2<double> augmented, int first, int last) {
+void krige(World& world, MessageSink& messages, Array2<double> augmented, int first, int last,
+           Array1<double>* variance = nullptr) {
     const int n = world.nstat;
     const int big_n = n + 1;
     Array1<double> rhs(1, big_n);
@@ -68,6 +69,13 @@ void krige(World& world, MessageSink& messages, Array2<double> augmented, int fi
             augmented(j, big_n + 1) = rhs(j);
         }
         solvelin(world, messages, static_cast<std::int16_t>(big_n), augmented, x, x);
+        if (variance != nullptr) {
+            double sigma2 = 0.0;
+            for (int j = 1; j <= n; ++j) {
+                sigma2 = sigma2 + x(j) * rhs(j);
+            }
+            (*variance)(p) = sigma2 + x(big_n);
+        }
 
         double s = 0.0;
         for (int j = 1; j <= n; ++j) {
@@ -157,14 +165,15 @@ class UpperHalf {
 
 }  // namespace
 
-void kriging(World& world, MessageSink& messages, KrigingThreads threads) {
+void kriging(World& world, MessageSink& messages, KrigingThreads threads,
+             Array1<double>* variance) {
     const Array2<double> augmented = kriging_matrix(world);
 #ifdef __EMSCRIPTEN__
     // A page opened from disk gets no shared memory, so no second thread.
     threads = KrigingThreads::one;
 #endif
-    if (threads == KrigingThreads::one) {
-        krige(world, messages, augmented, kGridFirst, kGridLast);
+    if (threads == KrigingThreads::one || variance != nullptr) {
+        krige(world, messages, augmented, kGridFirst, kGridLast, variance);
         return;
     }
 #ifndef __EMSCRIPTEN__

@@ -16,7 +16,12 @@ namespace tour {
 // estimate is the value of the nearest station instead.
 // The 1001 positions are solved in two halves side by side, or one after
 // the other; the results are the same bits either way.
+// Given an array over the grid, kriging also records the kriging variance of
+// every position: the sum of each weight times its right-hand side, plus the
+// Lagrange multiplier, all as the solver left them in double precision. The
+// positions are then solved one after the other.
 enum class KrigingThreads { one, two };
-void kriging(World& world, MessageSink& messages, KrigingThreads threads = KrigingThreads::two);
+void kriging(World& world, MessageSink& messages, KrigingThreads threads = KrigingThreads::two,
+             Array1<double>* variance = nullptr);
 
 }  // namespace tour

@@ -42,20 +42,20 @@ void ExportTables::record(const Tour& tour) {
     }
     const World& world = tour.world();
     const std::string key = std::to_string(tour.scenario()) + "," + std::to_string(stage) + ",";
-    const StageRow& row = stagerow(stage);
+    const Scoring scoring = stagescoring(stage);
 
-    if (row.scoring != Scoring::none) {
+    if (scoring != Scoring::none) {
         errors_ += key + csv_field(tour.narrative().methodname(stage)) + "," +
                    csv_number(world.rmserr(stage)) + "," + csv_number(world.maxerr(stage)) + "\n";
     }
-    if (row.scoring == Scoring::estimate) {
+    if (scoring == Scoring::estimate) {
         for (int x = kGridFirst; x <= kGridLast; ++x) {
             estimates_ += key + std::to_string(x) + "," +
                           csv_number(truth(world, static_cast<float>(x))) + "," +
                           csv_number(world.est(x)) + "\n";
         }
     }
-    if (row.scoring == Scoring::by_itself) {
+    if (scoring == Scoring::by_itself) {
         const BezierCurve curve = beziercurve(world);
         const std::string scenario = std::to_string(tour.scenario()) + ",";
         for (int i = kGridFirst; i <= kGridLast; ++i) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "tour/catalogue.hpp"
 #include "world/runtime_error.hpp"
 
 namespace tour {
@@ -131,42 +132,10 @@ void fill_scenario_texts(Narrative& n) {
     both(n, 24, "This is the same with the parameters 1,2.");
 }
 
+// The label of each stage's method, from the catalogue of the tour's methods.
 void fill_method_names(Narrative& n) {
-    static const std::array<std::pair<int, const char*>, 31> labels{{
-        {3, "Near. Neighb."},
-        {4, "Lin. Int."},
-        {5, "Polynom"},
-        {6, "Bezier Polynom"},
-        {7, "Inv. Dist. (1)"},
-        {8, "Inv. Dist. (2)"},
-        {9, "Inv. Dist. (3)"},
-        {10, "Inv. Dist. (5)"},
-        {11, "Inv. Dist. (.5)"},
-        {12, "Inv. Dist. (.01)"},
-        {13, "Mod. Inv. Dist. (1,5)"},
-        {14, "Mod. Inv. Dist. (1,50)"},
-        {15, "Mod. Inv. Dist. (3,50)"},
-        {16, "Mod. Inv. Dist. (3,5)"},
-        {17, "Shepards Method (6)"},
-        {18, "Shepards Method (10)"},
-        {19, "Local Inv. Dist.(10)"},
-        {20, "Local Inv. Dist.(6)"},
-        {21, "Cressmann (200,2)"},
-        {22, "Cressmann (200,4)"},
-        {23, "Orvels Method (1,1)"},
-        {24, "Orvels Method (1,2)"},
-        {25, "Gauss-Ave (10)"},
-        {26, "Gauss-Ave (50)"},
-        {27, "Gauss-Ave (200)"},
-        {28, "Exp-Ave (10)"},
-        {29, "Exp-Ave (50)"},
-        {30, "Exp-Ave (200)"},
-        {33, "Kriging (Best Fit)"},
-        {35, "Kriging (Linear)"},
-        {36, "Exact Splines"},
-    }};
-    for (const auto& [stage, label] : labels) {
-        n.methodname(stage) = label;
+    for (const CatalogueEntry& entry : catalogue()) {
+        n.methodname(entry.stage) = entry.label;
     }
 }
 

@@ -2,19 +2,8 @@
 
 #include <array>
 
-#include "geostat/cubicspline.hpp"
-#include "geostat/kriging.hpp"
 #include "geostat/semivariogram.hpp"
 #include "geostat/variogram.hpp"
-#include "methods/bezier.hpp"
-#include "methods/cressman.hpp"
-#include "methods/invdist.hpp"
-#include "methods/localinvdist.hpp"
-#include "methods/nearest_linear.hpp"
-#include "methods/orvelmethod.hpp"
-#include "methods/polyfit.hpp"
-#include "methods/shepard.hpp"
-#include "methods/weighted_averages.hpp"
 #include "world/runtime_error.hpp"
 
 namespace tour {
@@ -24,20 +13,11 @@ namespace {
 constexpr auto plain = PlotPrep::plain;
 constexpr auto with_truth = PlotPrep::with_truth;
 constexpr auto full = PlotPrep::full;
-constexpr auto unscored = Scoring::none;
-constexpr auto scored = Scoring::estimate;
-constexpr auto self_scored = Scoring::by_itself;
 constexpr auto stagetext = Narration::stagetext;
 constexpr auto later = Narration::later_text;
 constexpr auto later_but_3 = Narration::later_text_but_scenario3;
 
 using C = StageContext;
-
-// Cressman's method widens the radius it is handed; every run of the stage
-// starts again from the table's radius.
-void cressman_fresh(World& world, float radius, float exponent) {
-    cressman(world, radius, exponent);
-}
 
 // The semivariogram cloud on an emptied plot.
 void semivariogram_cloud(C& c) {
@@ -45,10 +25,12 @@ void semivariogram_cloud(C& c) {
     drawsemivar(c.world, c.picture);
 }
 
-// The cloud with the model that the next stage's kriging uses.
+// The cloud with the model that the next stage's kriging uses: the best fit
+// with that kriging's radius and exponent.
 void best_fit_model(C& c) {
+    const ParameterValues& kriging = catalogue_entry(kBestFitModelStage + 1)->values;
     semivariogram_cloud(c);
-    fitvariogram(c.world, 200.0f, 4.0f);
+    fitvariogram(c.world, kriging[1], kriging[2]);
     drawvariogram(c.world, c.picture);
 }
 
@@ -58,44 +40,47 @@ void linear_model(C& c) {
     drawvariogram(c.world, c.picture);
 }
 
+// The stage's method comes from the catalogue.
+constexpr StageSteps catalogued = nullptr;
+
 const std::array<StageRow, kLastStage + 1> kStages{{
-    /*  0 */ {plain, nullptr, unscored, stagetext},
-    /*  1 */ {with_truth, nullptr, unscored, stagetext},
-    /*  2 */ {full, nullptr, unscored, stagetext},
-    /*  3 */ {full, [](C& c) { nearneighb(c.world); }, scored, stagetext},
-    /*  4 */ {full, [](C& c) { linint(c.world); }, scored, stagetext},
-    /*  5 */ {full, [](C& c) { polyfit(c.world); }, scored, stagetext},
-    /*  6 */ {full, [](C& c) { bezier(c.world, c.picture, c.stage); }, self_scored, stagetext},
-    /*  7 */ {full, [](C& c) { invdist(c.world, 1.0f, 0.0f); }, scored, stagetext},
-    /*  8 */ {full, [](C& c) { invdist(c.world, 2.0f, 0.0f); }, scored, stagetext},
-    /*  9 */ {full, [](C& c) { invdist(c.world, 3.0f, 0.0f); }, scored, stagetext},
-    /* 10 */ {full, [](C& c) { invdist(c.world, 5.0f, 0.0f); }, scored, stagetext},
-    /* 11 */ {full, [](C& c) { invdist(c.world, 0.5f, 0.0f); }, scored, stagetext},
-    /* 12 */ {full, [](C& c) { invdist(c.world, 0.01f, 0.0f); }, scored, stagetext},
-    /* 13 */ {full, [](C& c) { invdist(c.world, 1.0f, 5.0f); }, scored, stagetext},
-    /* 14 */ {full, [](C& c) { invdist(c.world, 1.0f, 50.0f); }, scored, stagetext},
-    /* 15 */ {full, [](C& c) { invdist(c.world, 3.0f, 50.0f); }, scored, stagetext},
-    /* 16 */ {full, [](C& c) { invdist(c.world, 3.0f, 5.0f); }, scored, stagetext},
-    /* 17 */ {full, [](C& c) { shepard(c.world, 6); }, scored, stagetext},
-    /* 18 */ {full, [](C& c) { shepard(c.world, 10); }, scored, stagetext},
-    /* 19 */ {full, [](C& c) { localinvdist(c.world, 10); }, scored, stagetext},
-    /* 20 */ {full, [](C& c) { localinvdist(c.world, 6); }, scored, stagetext},
-    /* 21 */ {full, [](C& c) { cressman_fresh(c.world, 200.0f, 2.0f); }, scored, stagetext},
-    /* 22 */ {full, [](C& c) { cressman_fresh(c.world, 200.0f, 4.0f); }, scored, stagetext},
-    /* 23 */ {full, [](C& c) { orvelmethod(c.world, 1.0f, 1.0f); }, scored, stagetext},
-    /* 24 */ {full, [](C& c) { orvelmethod(c.world, 1.0f, 2.0f); }, scored, stagetext},
-    /* 25 */ {full, [](C& c) { gaussave(c.world, 10.0f); }, scored, later_but_3},
-    /* 26 */ {full, [](C& c) { gaussave(c.world, 50.0f); }, scored, later_but_3},
-    /* 27 */ {full, [](C& c) { gaussave(c.world, 200.0f); }, scored, later_but_3},
-    /* 28 */ {full, [](C& c) { expave(c.world, 10.0f); }, scored, later_but_3},
-    /* 29 */ {full, [](C& c) { expave(c.world, 50.0f); }, scored, later_but_3},
-    /* 30 */ {full, [](C& c) { expave(c.world, 200.0f); }, scored, later_but_3},
-    /* 31 */ {plain, semivariogram_cloud, unscored, later},
-    /* 32 */ {plain, best_fit_model, unscored, later},
-    /* 33 */ {full, [](C& c) { kriging(c.world, c.messages); }, scored, later},
-    /* 34 */ {plain, linear_model, unscored, later},
-    /* 35 */ {full, [](C& c) { kriging(c.world, c.messages); }, scored, later},
-    /* 36 */ {full, [](C& c) { cubicspline(c.world, c.messages); }, scored, later},
+    /*  0 */ {plain, nullptr, stagetext},
+    /*  1 */ {with_truth, nullptr, stagetext},
+    /*  2 */ {full, nullptr, stagetext},
+    /*  3 */ {full, catalogued, stagetext},
+    /*  4 */ {full, catalogued, stagetext},
+    /*  5 */ {full, catalogued, stagetext},
+    /*  6 */ {full, catalogued, stagetext},
+    /*  7 */ {full, catalogued, stagetext},
+    /*  8 */ {full, catalogued, stagetext},
+    /*  9 */ {full, catalogued, stagetext},
+    /* 10 */ {full, catalogued, stagetext},
+    /* 11 */ {full, catalogued, stagetext},
+    /* 12 */ {full, catalogued, stagetext},
+    /* 13 */ {full, catalogued, stagetext},
+    /* 14 */ {full, catalogued, stagetext},
+    /* 15 */ {full, catalogued, stagetext},
+    /* 16 */ {full, catalogued, stagetext},
+    /* 17 */ {full, catalogued, stagetext},
+    /* 18 */ {full, catalogued, stagetext},
+    /* 19 */ {full, catalogued, stagetext},
+    /* 20 */ {full, catalogued, stagetext},
+    /* 21 */ {full, catalogued, stagetext},
+    /* 22 */ {full, catalogued, stagetext},
+    /* 23 */ {full, catalogued, stagetext},
+    /* 24 */ {full, catalogued, stagetext},
+    /* 25 */ {full, catalogued, later_but_3},
+    /* 26 */ {full, catalogued, later_but_3},
+    /* 27 */ {full, catalogued, later_but_3},
+    /* 28 */ {full, catalogued, later_but_3},
+    /* 29 */ {full, catalogued, later_but_3},
+    /* 30 */ {full, catalogued, later_but_3},
+    /* 31 */ {plain, semivariogram_cloud, later},
+    /* 32 */ {plain, best_fit_model, later},
+    /* 33 */ {full, catalogued, later},
+    /* 34 */ {plain, linear_model, later},
+    /* 35 */ {full, catalogued, later},
+    /* 36 */ {full, catalogued, later},
 }};
 
 }  // namespace
@@ -105,6 +90,22 @@ const StageRow& stagerow(std::int16_t stage) {
         throw RuntimeError(Fault::subscript_out_of_range);
     }
     return kStages[static_cast<std::size_t>(stage)];
+}
+
+Scoring stagescoring(std::int16_t stage) {
+    const CatalogueEntry* entry = catalogue_entry(stage);
+    if (entry == nullptr) {
+        return Scoring::none;
+    }
+    return procedurespec(entry->procedure).fills_estimate ? Scoring::estimate : Scoring::by_itself;
+}
+
+void runstagemethod(StageContext& context) {
+    if (const CatalogueEntry* entry = catalogue_entry(context.stage)) {
+        run_method(*entry, context);
+    } else if (const StageSteps steps = stagerow(context.stage).steps) {
+        steps(context);
+    }
 }
 
 }  // namespace tour

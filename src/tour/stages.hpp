@@ -1,11 +1,12 @@
-// The stage table: how each stage 0..36 prepares the plot, which method it
-// runs, whether that method's estimate is scored, and where its text comes
-// from. Adding a method to the tour is one row here.
+// The stage table: how each stage 0..36 prepares the plot, what it computes
+// (a method of the catalogue, or steps of its own), whether a method's
+// estimate is scored, and where its text comes from.
 #pragma once
 
 #include <cstdint>
 
 #include "display/picture.hpp"
+#include "tour/catalogue.hpp"
 #include "world/message_sink.hpp"
 #include "world/world.hpp"
 
@@ -17,12 +18,7 @@ inline constexpr std::int16_t kLastStage = 36;
 inline constexpr std::int16_t kBestFitModelStage = 32;
 inline constexpr std::int16_t kLinearModelStage = 34;
 
-struct StageContext {
-    World& world;
-    Picture& picture;
-    std::int16_t stage;
-    MessageSink& messages;
-};
+using StageContext = MethodContext;
 
 enum class PlotPrep { plain, with_truth, full };
 
@@ -38,16 +34,22 @@ enum class Narration {
     later_text_but_scenario3  // the own text, or the (empty) scenario-3 entry
 };
 
-using StageMethod = void (*)(StageContext&);
+using StageSteps = void (*)(StageContext&);
 
 struct StageRow {
     PlotPrep plot;
-    StageMethod method;  // nullptr: the stage only prepares the plot
-    Scoring scoring;
+    StageSteps steps;  // a stage without a method: what it draws, if anything
     Narration narration;
 };
 
 // The row of a stage in 0..36.
 const StageRow& stagerow(std::int16_t stage);
+
+// How the stage's method is scored: none for a stage without a method.
+Scoring stagescoring(std::int16_t stage);
+
+// What the stage computes after the plot is prepared: its method (not yet
+// drawn or scored) or its own steps.
+void runstagemethod(StageContext& context);
 
 }  // namespace tour

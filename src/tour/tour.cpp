@@ -124,7 +124,7 @@ void Tour::showstage() {
         form_.headers_visible = true;
     }
     prepareplot(row.plot);
-    runstage(row);
+    runstage();
     narrate(row);
     if (stage_ == 0) {
         form_.axis_labels_visible = true;
@@ -143,13 +143,10 @@ void Tour::prepareplot(PlotPrep prep) {
     }
 }
 
-void Tour::runstage(const StageRow& row) {
-    if (row.method == nullptr) {
-        return;
-    }
+void Tour::runstage() {
     StageContext context{world_, form_.picture, stage_, host_};
-    row.method(context);
-    if (row.scoring == Scoring::estimate) {
+    runstagemethod(context);
+    if (stagescoring(stage_) == Scoring::estimate) {
         drawestimate(world_, form_.picture, stage_);
     }
 }
@@ -185,7 +182,7 @@ void Tour::theend() {
 }
 
 void Tour::writeerr() {
-    if (stage_ < kFirstStage || stage_ > kLastStage || stagerow(stage_).scoring == Scoring::none) {
+    if (stage_ < kFirstStage || stage_ > kLastStage || stagescoring(stage_) == Scoring::none) {
         return;
     }
     tour::writeerr(form_.columns, stage_ == 3, narrative_.methodname(stage_), world_.rmserr(stage_),

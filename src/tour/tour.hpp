@@ -32,7 +32,7 @@ class Tour {
   private:
     void Form_Load();
     void showstage();
-    void runstage(const StageRow& row);
+    void runstage();
     void prepareplot(PlotPrep prep);
     void narrate(const StageRow& row);
     void nextscenario();

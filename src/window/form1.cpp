@@ -45,9 +45,10 @@ std::string locale_decimal_separator() {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent, Presentation presentation)
+Form1::Form1(QWidget* parent, Presentation presentation, Ending ending)
     : QWidget(parent),
       presentation_(presentation),
+      ending_(ending),
       tour_(*this, locale_decimal_separator()),
       dpi_(screen() ? screen()->logicalDotsPerInch() : 96.0) {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -180,7 +181,11 @@ void Form1::run_guarded(const std::function<void()>& click) {
         }
         QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
                               QString::fromStdString(error.what()));
-        QCoreApplication::exit(1);
+        if (ending_ == Ending::window) {
+            close();
+        } else {
+            QCoreApplication::exit(1);
+        }
         return;
     }
     if (tour_.ended()) {
@@ -209,7 +214,9 @@ void Form1::mouse_pointer_changed(MousePointer pointer) {
 
 void Form1::end_program() {
     close();
-    QCoreApplication::quit();
+    if (ending_ == Ending::program) {
+        QCoreApplication::quit();
+    }
 }
 
 void Form1::message_box(const std::string& text) {

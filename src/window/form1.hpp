@@ -22,9 +22,13 @@ class Form1 : public QWidget, public FormHost {
     // Headless: messages go to standard error and a fatal run-time error is
     // thrown to the caller.
     enum class Presentation { interactive, headless };
+    // What ends when the tour ends (Continue after the closing text, or a
+    // fatal run-time error): the program, or, for a tour opened beside the
+    // explorer, only this window.
+    enum class Ending { program, window };
 
-    explicit Form1(QWidget* parent = nullptr,
-                   Presentation presentation = Presentation::interactive);
+    explicit Form1(QWidget* parent = nullptr, Presentation presentation = Presentation::interactive,
+                   Ending ending = Ending::program);
 
     const Tour& tour() const { return tour_; }
 
@@ -63,6 +67,7 @@ class Form1 : public QWidget, public FormHost {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Presentation presentation_;
+    Ending ending_;
     Tour tour_;
     double dpi_;
 };

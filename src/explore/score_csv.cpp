@@ -1,0 +1,50 @@
+#include "explore/score_csv.hpp"
+
+#include "explore/loo_worker.hpp"
+#include "explore/setup_file.hpp"
+#include "tour/export_tables.hpp"
+
+namespace tour::explore {
+
+std::string score_csv(const ScoreTable& table, const std::vector<LooCell>& cells) {
+    std::string csv = "method,rms_error,max_error,loo_rms_error,fault\n";
+    for (std::size_t row = 0; row < table.rows.size(); ++row) {
+        const Evaluation& e = table.rows[row];
+        const LooCell cell = row < cells.size() ? cells[row] : LooCell{};
+        std::string fault = e.fault;
+        if (e.ran() && cell.kind == LooCell::Kind::fault) {
+            fault = "leave-one-out: " + cell.fault;
+        }
+        csv += csv_field(table.methods[row].label) + ",";
+        csv += (e.ran() ? csv_number(e.rms) : "") + ",";
+        csv += (e.ran() ? csv_number(e.max) : "") + ",";
+        csv += (e.ran() && cell.kind == LooCell::Kind::value ? csv_number(cell.rms) : "") + ",";
+        csv += csv_field(fault) + "\n";
+    }
+    return csv;
+}
+
+int score_setup_file(const std::string& path, std::ostream& out, std::ostream& err) {
+    const LoadedSetup loaded = load_setup(path);
+    switch (loaded.status) {
+        case LoadedSetup::Status::unreadable:
+            err << loaded.message << "\n";
+            return 1;
+        case LoadedSetup::Status::invalid:
+            err << loaded.message << "\n";
+            return 2;
+        case LoadedSetup::Status::ok:
+            break;
+    }
+    out << score_csv(loaded.setup);
+    out.flush();
+    return out ? 0 : 1;
+}
+
+std::string score_csv(const Setup& setup) {
+    const ScoreTable table = score_table(setup);
+    const auto cells = run_loo_job(loo_job(table));
+    return score_csv(table, cells ? *cells : std::vector<LooCell>{});
+}
+
+}  // namespace tour::explore

@@ -1,0 +1,142 @@
+#include "explore/scores.hpp"
+
+#include <cmath>
+
+#include "explore/parallel.hpp"
+
+namespace tour::explore {
+
+std::vector<TableMethod> table_methods(const Setup& setup) {
+    std::vector<TableMethod> methods;
+    const auto entries = catalogue();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        methods.push_back({tour_method(static_cast<int>(i)), entries[i].label, true});
+    }
+    std::vector<MethodChoice> wanted{setup.method};
+    if (setup.compare) {
+        wanted.push_back(*setup.compare);
+    }
+    for (const MethodChoice& method : wanted) {
+        if (row_of(methods, method) < 0) {
+            methods.push_back({method, method_label(method), false});
+        }
+    }
+    return methods;
+}
+
+int row_of(const std::vector<TableMethod>& methods, const MethodChoice& method) {
+    const ProcedureSpec& spec = procedure_of(method);
+    for (std::size_t row = 0; row < methods.size(); ++row) {
+        const MethodChoice& shown = methods[row].method;
+        if (procedure_of(shown).id == spec.id && same_method(spec, shown.values, method.values)) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+namespace {
+
+// The earlier table's evaluation of the method, where it has all that is wanted.
+const Evaluation* taken_over(const ScoreTable* earlier, const Layout& layout,
+                             const MethodChoice& method, bool drawn) {
+    if (earlier == nullptr || !(earlier->layout == layout)) {
+        return nullptr;
+    }
+    const int row = row_of(earlier->methods, method);
+    if (row < 0) {
+        return nullptr;
+    }
+    const Evaluation& e = earlier->rows[static_cast<std::size_t>(row)];
+    if (drawn && e.ran()) {
+        const bool has_curve = !e.estimate.empty() || !e.curve.empty();
+        const bool has_variance =
+            procedure_of(method).id != Procedure::kriging || !e.variance.empty();
+        if (!has_curve || !has_variance) {
+            return nullptr;
+        }
+    }
+    return &e;
+}
+
+}  // namespace
+
+ScoreTable score_table(const Setup& setup, const ScoreTable* earlier) {
+    ScoreTable table;
+    table.layout = setup.layout;
+    table.methods = table_methods(setup);
+    table.chosen_row = row_of(table.methods, setup.method);
+    if (setup.compare) {
+        table.compared_row = row_of(table.methods, *setup.compare);
+    }
+    const auto drawn = [&](std::size_t row) {
+        return static_cast<int>(row) == table.chosen_row ||
+               static_cast<int>(row) == table.compared_row;
+    };
+    table.rows.resize(table.methods.size());
+    std::vector<std::size_t> to_compute;
+    for (std::size_t row = 0; row < table.rows.size(); ++row) {
+        const MethodChoice& method = table.methods[row].method;
+        if (const Evaluation* e = taken_over(earlier, setup.layout, method, drawn(row))) {
+            table.rows[row] = *e;
+        } else {
+            to_compute.push_back(row);
+        }
+    }
+    parallel_for(static_cast<int>(to_compute.size()), [&](int i) {
+        const std::size_t row = to_compute[static_cast<std::size_t>(i)];
+        table.rows[row] =
+            evaluate(setup.layout, table.methods[row].method, Wanted{drawn(row), drawn(row)});
+    });
+    return table;
+}
+
+std::optional<std::vector<LooCell>> leave_one_out(const Layout& layout,
+                                                  const std::vector<MethodChoice>& methods,
+                                                  const std::function<bool()>& stopped) {
+    const int inner = static_cast<int>(layout.stations.size()) - 2;
+    const int count = inner > 0 ? static_cast<int>(methods.size()) * inner : 0;
+    std::vector<PointEstimate> folds(static_cast<std::size_t>(count));
+    parallel_for(
+        count,
+        [&](int item) {
+            const auto method = static_cast<std::size_t>(item / inner);
+            const auto k = static_cast<std::size_t>(item % inner) + 1;
+            folds[static_cast<std::size_t>(item)] =
+                estimate_at(without_station(layout, k), methods[method], layout.stations[k]);
+        },
+        stopped);
+    if (stopped && stopped()) {
+        return std::nullopt;
+    }
+
+    std::vector<LooCell> cells(methods.size());
+    for (std::size_t m = 0; m < methods.size() && inner > 0; ++m) {
+        LooCell& cell = cells[m];
+        double sum = 0.0;
+        cell.kind = LooCell::Kind::value;
+        for (int k = 1; k <= inner; ++k) {
+            const PointEstimate& fold =
+                folds[m * static_cast<std::size_t>(inner) + static_cast<std::size_t>(k - 1)];
+            const int x = layout.stations[static_cast<std::size_t>(k)];
+            if (!fold.fault.empty()) {
+                cell.kind = LooCell::Kind::fault;
+                cell.fault = "Without the station at " + std::to_string(x) + ": " + fold.fault;
+                break;
+            }
+            if (!fold.has_value) {
+                cell.kind = LooCell::Kind::none;
+                break;
+            }
+            const double error =
+                static_cast<double>(fold.value) - static_cast<double>(observed(layout.field, x));
+            sum = sum + error * error;
+        }
+        if (cell.kind == LooCell::Kind::value) {
+            cell.rms = std::sqrt(sum / inner);
+        }
+    }
+    return cells;
+}
+
+}  // namespace tour::explore

@@ -1,0 +1,390 @@
+#include "explore/setup_file.hpp"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+#include "explore/edits.hpp"
+#include "explore/parameters.hpp"
+
+namespace tour::explore {
+
+namespace {
+
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
+
+constexpr const char* kFormat = "interp1d-tour setup";
+constexpr int kVersion = 1;
+constexpr std::size_t kLargestFile = 1 << 20;
+
+// What is wrong, and where.
+class Invalid : public std::runtime_error {
+  public:
+    Invalid(const std::string& where, const std::string& what)
+        : std::runtime_error(where.empty() ? what : where + ": " + what) {}
+};
+
+// A JSON value as the message quotes it, cut short if long.
+std::string shown(const Json& value) {
+    std::string text = value.dump();
+    if (text.size() > 40) {
+        text = text.substr(0, 37) + "...";
+    }
+    return text;
+}
+
+// Every key of the object is one of the allowed; a typo is caught here.
+void check_keys(const Json& object, const std::string& where,
+                const std::vector<std::string>& allowed, const std::string& holder) {
+    for (const auto& item : object.items()) {
+        bool known = false;
+        for (const std::string& key : allowed) {
+            known = known || item.key() == key;
+        }
+        if (!known) {
+            std::string keys;
+            for (std::size_t i = 0; i < allowed.size(); ++i) {
+                keys += (i == 0 ? "" : (i + 1 == allowed.size() ? " and " : ", ")) + allowed[i];
+            }
+            throw Invalid(where, "unknown key \"" + item.key() + "\"; " + holder + " " + keys);
+        }
+    }
+}
+
+std::string child(const std::string& where, const std::string& key) {
+    return where.empty() ? key : where + "." + key;
+}
+
+const Json& required(const Json& object, const std::string& where, const char* key) {
+    const auto found = object.find(key);
+    if (found == object.end()) {
+        throw Invalid(where, std::string("\"") + key + "\" is missing");
+    }
+    return *found;
+}
+
+// A JSON number with a whole value, as an integer.
+bool whole_number(const Json& value, double& number) {
+    if (!value.is_number()) {
+        return false;
+    }
+    number = value.get<double>();
+    return std::isfinite(number) && std::floor(number) == number;
+}
+
+Field read_field(const Json& value) {
+    for (const Field field : {Field::bump, Field::plateau}) {
+        if (value.is_string() && value.get<std::string>() == field_name(field)) {
+            return field;
+        }
+    }
+    throw Invalid("field", shown(value) + " is not a field; it is \"bump\" or \"plateau\"");
+}
+
+std::vector<int> read_stations(const Json& value) {
+    if (!value.is_array()) {
+        throw Invalid("stations", "a list of station positions [0, ..., 1000] is expected");
+    }
+    std::vector<int> stations;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const std::string where = "stations[" + std::to_string(i) + "]";
+        double number = 0.0;
+        if (!whole_number(value[i], number)) {
+            throw Invalid(where, shown(value[i]) + " is not a whole number");
+        }
+        if (number < kWestEnd || number > kEastEnd) {
+            throw Invalid(where, shown(value[i]) + " lies outside 0..1000");
+        }
+        const int position = static_cast<int>(number);
+        if (!stations.empty() && position <= stations.back()) {
+            throw Invalid(where, std::to_string(position) + " does not come after " +
+                                     std::to_string(stations.back()) +
+                                     "; the stations must increase");
+        }
+        stations.push_back(position);
+    }
+    const int count = static_cast<int>(stations.size());
+    if (count < kLeastStations || count > kMostStations) {
+        throw Invalid("stations", std::to_string(count) +
+                                      (count < kLeastStations ? " stations are too few"
+                                                              : " stations are too many") +
+                                      "; there are 3 to 21");
+    }
+    if (stations.front() != kWestEnd) {
+        throw Invalid("stations",
+                      "the first station must be at 0, not at " + std::to_string(stations.front()));
+    }
+    if (stations.back() != kEastEnd) {
+        throw Invalid("stations", "the last station must be at 1000, not at " +
+                                      std::to_string(stations.back()));
+    }
+    return stations;
+}
+
+const ProcedureSpec& read_procedure(const Json& name, const std::string& where) {
+    if (name.is_string()) {
+        for (const ProcedureSpec& spec : procedures()) {
+            if (name.get<std::string>() == spec.name) {
+                return spec;
+            }
+        }
+    }
+    std::string names;
+    for (const ProcedureSpec& spec : procedures()) {
+        names += (names.empty() ? "" : ", ") + std::string(spec.name);
+    }
+    throw Invalid(child(where, "name"), shown(name) + " is not a method; the methods are " + names);
+}
+
+// The first tour values of the procedure: what a parameter left out takes.
+ParameterValues tour_values(const ProcedureSpec& spec) {
+    for (const CatalogueEntry& entry : catalogue()) {
+        if (entry.procedure == spec.id) {
+            return entry.values;
+        }
+    }
+    return {};
+}
+
+float read_parameter(const ParameterSpec& parameter, const Json& value, const std::string& where) {
+    if (parameter.kind == ParameterSpec::Kind::choice) {
+        for (int i = 0; i < 2; ++i) {
+            if (value.is_string() &&
+                value.get<std::string>() == parameter.choices[static_cast<std::size_t>(i)]) {
+                return static_cast<float>(i);
+            }
+        }
+        throw Invalid(where, shown(value) + " is not a " + parameter.label + "; it is \"" +
+                                 parameter.choices[0] + "\" or \"" + parameter.choices[1] + "\"");
+    }
+    if (!value.is_number()) {
+        throw Invalid(where, shown(value) + " is not a number");
+    }
+    const std::string why = value_refusal(parameter, value.get<double>());
+    if (!why.empty()) {
+        throw Invalid(where, why);
+    }
+    return static_cast<float>(value.get<double>());
+}
+
+MethodChoice read_method(const Json& value, const std::string& where) {
+    if (!value.is_object()) {
+        throw Invalid(where, "a method {\"name\": ..., its parameters} is expected");
+    }
+    const ProcedureSpec& spec = read_procedure(required(value, where, "name"), where);
+    std::vector<std::string> keys{"name"};
+    for (int i = 0; i < spec.parameter_count; ++i) {
+        keys.push_back(spec.parameters[static_cast<std::size_t>(i)].key);
+    }
+    check_keys(value, where, keys,
+               keys.size() == 1 ? std::string(spec.name) + " takes only"
+                                : std::string(spec.name) + " takes");
+
+    ParameterValues values = tour_values(spec);
+    for (int i = 0; i < spec.parameter_count; ++i) {
+        const ParameterSpec& parameter = spec.parameters[static_cast<std::size_t>(i)];
+        const auto found = value.find(parameter.key);
+        if (found != value.end()) {
+            values[static_cast<std::size_t>(i)] =
+                read_parameter(parameter, *found, child(where, parameter.key));
+        }
+    }
+    for (int i = 0; i < spec.parameter_count; ++i) {
+        const ParameterSpec& parameter = spec.parameters[static_cast<std::size_t>(i)];
+        if (value.contains(parameter.key) && !parameter_applies(spec, i, values)) {
+            throw Invalid(
+                child(where, parameter.key),
+                std::string("applies only to the ") +
+                    spec.parameters[0]
+                        .choice_labels[static_cast<std::size_t>(parameter.only_with_choice)] +
+                    " model");
+        }
+    }
+    return method_of(spec.id, values);
+}
+
+Setup read_setup(const Json& json) {
+    if (!json.is_object()) {
+        throw Invalid("", "a setup is a JSON object {\"format\": \"interp1d-tour setup\", ...}");
+    }
+    check_keys(json, "", {"format", "version", "field", "stations", "method", "compare"},
+               "a setup has");
+    const Json& format = required(json, "", "format");
+    if (!format.is_string() || format.get<std::string>() != kFormat) {
+        throw Invalid("format", shown(format) + " is not \"interp1d-tour setup\"");
+    }
+    const Json& version = required(json, "", "version");
+    double number = 0.0;
+    if (!whole_number(version, number) || number != kVersion) {
+        throw Invalid("version", shown(version) + " is not a version this program reads (1)");
+    }
+    Setup setup;
+    setup.layout.field = read_field(required(json, "", "field"));
+    setup.layout.stations = read_stations(required(json, "", "stations"));
+    setup.method = tour_method(0);
+    if (const auto method = json.find("method"); method != json.end()) {
+        setup.method = read_method(*method, "method");
+    }
+    if (const auto compare = json.find("compare"); compare != json.end()) {
+        setup.compare = read_method(*compare, "compare");
+    }
+    return setup;
+}
+
+// Line and column (from 1) of the byte at offset in text.
+std::string line_and_column(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The parser's reason without its prefix ("[json.exception.parse_error.101]
+// parse error at line 1, column 5: ") and without the text it last read,
+// which the line and column point at.
+std::string json_reason(const std::string& what) {
+    const auto colon = what.find(": ");
+    std::string reason = colon == std::string::npos ? what : what.substr(colon + 2);
+    const auto read = reason.find("; last read: ");
+    if (read != std::string::npos) {
+        const auto expected = reason.find("; expected", read);
+        reason.erase(read, expected == std::string::npos ? std::string::npos : expected - read);
+    }
+    return reason;
+}
+
+OrderedJson method_json(const MethodChoice& method) {
+    const ProcedureSpec& spec = procedure_of(method);
+    OrderedJson json;
+    json["name"] = spec.name;
+    for (int i = 0; i < spec.parameter_count; ++i) {
+        if (!parameter_applies(spec, i, method.values)) {
+            continue;
+        }
+        const ParameterSpec& parameter = spec.parameters[static_cast<std::size_t>(i)];
+        const float value = method.values[static_cast<std::size_t>(i)];
+        switch (parameter.kind) {
+            case ParameterSpec::Kind::choice:
+                json[parameter.key] = parameter.choices[static_cast<std::size_t>(value)];
+                break;
+            case ParameterSpec::Kind::whole:
+                json[parameter.key] = static_cast<int>(value);
+                break;
+            case ParameterSpec::Kind::real:
+                // The shortest decimal that reads back as the same Single.
+                json[parameter.key] = std::stod(format_value(value));
+                break;
+        }
+    }
+    return json;
+}
+
+}  // namespace
+
+ParsedSetup parse_setup(std::string_view text) {
+    ParsedSetup parsed;
+    Json json;
+    // The parser keeps the last of two equal keys; a setup names each once.
+    std::vector<std::vector<std::string>> keys;
+    std::string twice;
+    const auto note_keys = [&](int, Json::parse_event_t event, Json& value) {
+        if (event == Json::parse_event_t::object_start) {
+            keys.emplace_back();
+        } else if (event == Json::parse_event_t::object_end && !keys.empty()) {
+            keys.pop_back();
+        } else if (event == Json::parse_event_t::key && !keys.empty()) {
+            const std::string key = value.get<std::string>();
+            for (const std::string& seen : keys.back()) {
+                if (seen == key && twice.empty()) {
+                    twice = key;
+                }
+            }
+            keys.back().push_back(key);
+        }
+        return true;
+    };
+    try {
+        json = Json::parse(text.begin(), text.end(), note_keys);
+    } catch (const Json::parse_error& error) {
+        const std::size_t offset = error.byte > 0 ? error.byte - 1 : 0;
+        parsed.error =
+            line_and_column(text, offset) + ": not valid JSON (" + json_reason(error.what()) + ")";
+        return parsed;
+    }
+    if (!twice.empty()) {
+        parsed.error = "the key \"" + twice + "\" is given twice; a setup names each key once";
+        return parsed;
+    }
+    try {
+        parsed.setup = read_setup(json);
+    } catch (const Invalid& invalid) {
+        parsed.error = invalid.what();
+    }
+    return parsed;
+}
+
+std::string setup_text(const Setup& setup) {
+    OrderedJson json;
+    json["format"] = kFormat;
+    json["version"] = kVersion;
+    json["field"] = field_name(setup.layout.field);
+    json["stations"] = setup.layout.stations;
+    json["method"] = method_json(setup.method);
+    if (setup.compare) {
+        json["compare"] = method_json(*setup.compare);
+    }
+    return json.dump(2) + "\n";
+}
+
+LoadedSetup load_setup(const std::string& path) {
+    LoadedSetup loaded;
+    loaded.status = LoadedSetup::Status::unreadable;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        loaded.message = path + ": is a folder, not a setup file";
+        return loaded;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        loaded.message = path + ": cannot be read (" + std::strerror(errno) + ")";
+        return loaded;
+    }
+    std::string text;
+    char buffer[4096];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(file.gcount()));
+        if (text.size() > kLargestFile) {
+            loaded.message = path + ": is too large for a setup file (over 1 MB)";
+            return loaded;
+        }
+    }
+    if (file.bad()) {
+        loaded.message = path + ": cannot be read (" + std::strerror(errno) + ")";
+        return loaded;
+    }
+    ParsedSetup parsed = parse_setup(text);
+    if (!parsed.ok()) {
+        loaded.status = LoadedSetup::Status::invalid;
+        loaded.message = path + ": " + parsed.error;
+        return loaded;
+    }
+    loaded.status = LoadedSetup::Status::ok;
+    loaded.setup = std::move(parsed.setup);
+    return loaded;
+}
+
+}  // namespace tour::explore
