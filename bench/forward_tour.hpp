@@ -29,7 +29,9 @@ inline float forward_tour(Picture& scratch, MessageSink& messages) {
         world.nstat = scenario == 2 ? 12 : 21;
         setstations(world);
         for (std::int16_t stage = kFirstStage; stage <= kLastStage; ++stage) {
-            compute_stage(world, scratch, messages, stage);
+            if (stagescoring(stage) != Scoring::none || stagerow(stage).steps != nullptr) {
+                compute_stage(world, scratch, messages, stage);
+            }
         }
     }
     return world.rmserr(36);

@@ -227,6 +227,9 @@ QWidget* ExplorerWindow::build_side_panel() {
         compare_->addItem(QString::fromUtf8(entry.label));
     }
     connect(compare_, &QComboBox::activated, this, [this](int index) {
+        if (index > static_cast<int>(catalogue().size())) {
+            return;  // the compared method's own values, already shown
+        }
         apply(explore::choose_compare(history_.setup(),
                                       index == 0 ? std::nullopt : std::optional<int>(index - 1)));
     });
@@ -360,7 +363,23 @@ void ExplorerWindow::refresh_controls() {
         methods_->setCurrentRow(setup.method.entry);
         methods_->scrollToItem(methods_->currentItem());
     }
-    compare_->setCurrentIndex(setup.compare ? setup.compare->entry + 1 : 0);
+    // A compared method with values of its own (from a setup file) is shown
+    // under its label after the tour's methods.
+    const int tour_items = static_cast<int>(catalogue().size()) + 1;
+    const bool own_values = setup.compare && !explore::matching_entry(*setup.compare);
+    if (own_values) {
+        const QString label = text_of(explore::method_label(*setup.compare));
+        if (compare_->count() == tour_items) {
+            compare_->addItem(label);
+        }
+        compare_->setItemText(tour_items, label);
+        compare_->setCurrentIndex(tour_items);
+    } else {
+        if (compare_->count() > tour_items) {
+            compare_->removeItem(tour_items);
+        }
+        compare_->setCurrentIndex(setup.compare ? setup.compare->entry + 1 : 0);
+    }
     field_->setCurrentIndex(setup.layout.field == explore::Field::bump ? 0 : 1);
     parameters_->show_method(setup.method);
 

@@ -1,0 +1,141 @@
+// The explorer's command line: --score writes the score table of a setup file
+// without a display, and a file that cannot be used gives one message and
+// the status that says why, with --score and with --explore alike.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the program without a display.
+Run run_program(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(INTERP1D_BINARY), arguments);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// stderr without the platform's notes about its runtime folder.
+QStringList messages(const QString& err) {
+    QStringList lines;
+    for (const QString& line : err.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!line.startsWith(QStringLiteral("QStandardPaths:"))) {
+            lines << line;
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+class ExploreCommandTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir scratch;
+
+    QString file_with(const QString& name, const QByteArray& text) {
+        const QString path = scratch.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+        return path;
+    }
+
+  private slots:
+    void scoresASetupAsCsv() {
+        const QString path = file_with(QStringLiteral("setup.json"), R"({
+          "format": "interp1d-tour setup", "version": 1, "field": "bump",
+          "stations": [0, 120, 260, 500, 730, 1000],
+          "method": {"name": "invdist", "power": 2.5, "displacement": 0},
+          "compare": {"name": "kriging", "model": "linear"}})");
+        const Run run = run_program({QStringLiteral("--score"), path});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(messages(run.err).isEmpty(), qPrintable(run.err));
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 31 + 1);
+        QCOMPARE(lines[0], QStringLiteral("method,rms_error,max_error,loo_rms_error,fault"));
+        QVERIFY(lines[1].startsWith(QStringLiteral("Near. Neighb.,0.")));
+        // '.' whatever the locale, 9 significant digits, labels quoted where needed.
+        QVERIFY(lines[11].startsWith(QStringLiteral("\"Mod. Inv. Dist. (1,5)\",")));
+        QVERIFY(lines[4].startsWith(QStringLiteral("Bezier Polynom,")));
+        QVERIFY(lines[4].endsWith(QStringLiteral(",,")));  // no LOO value and no fault
+        QCOMPARE(lines[32].section(QLatin1Char(','), 0, 0), QStringLiteral("Inv. Dist. (2.5)"));
+        const QStringList numbers = lines[32].split(QLatin1Char(','));
+        QCOMPARE(numbers.size(), 5);
+        for (int i = 1; i <= 3; ++i) {
+            bool ok = false;
+            numbers[i].toDouble(&ok);
+            QVERIFY2(ok, qPrintable(lines[32]));
+        }
+    }
+
+    void emptyCellsAndTheReasonWhereAMethodCannotRun() {
+        const QString path = file_with(QStringLiteral("sparse.json"), R"({
+          "format": "interp1d-tour setup", "version": 1, "field": "bump",
+          "stations": [0, 600, 1000]})");
+        const Run run = run_program({QStringLiteral("--score"), path});
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(
+            lines[23],
+            QStringLiteral("Gauss-Ave (10),,,,Run-time error: Invalid floating-point operation "
+                           "at x = 273: all its weights underflow to 0."));
+        // Without its only inner station the spline has 2 stations.
+        QCOMPARE(lines[31].section(QLatin1Char(','), 4),
+                 QStringLiteral("leave-one-out: Without the station at 600: Needs at least 3 "
+                                "stations."));
+    }
+
+    void aBadSetupGivesOneMessageAndStatusTwo() {
+        const QString path = file_with(QStringLiteral("bad.json"), R"({
+          "format": "interp1d-tour setup", "version": 1, "field": "bump",
+          "stations": [0, 500.5, 1000]})");
+        for (const QStringList& arguments : {QStringList{QStringLiteral("--score"), path},
+                                             QStringList{QStringLiteral("--explore"), path}}) {
+            const Run run = run_program(arguments);
+            QCOMPARE(run.status, 2);
+            QVERIFY(run.out.isEmpty());
+            QCOMPARE(
+                messages(run.err),
+                QStringList{path + QStringLiteral(": stations[1]: 500.5 is not a whole number")});
+        }
+    }
+
+    void anUnreadableFileGivesStatusOne() {
+        const QString missing = scratch.filePath(QStringLiteral("missing.json"));
+        for (const QString& option : {QStringLiteral("--score"), QStringLiteral("--explore")}) {
+            const Run run = run_program({option, missing});
+            QCOMPARE(run.status, 1);
+            QCOMPARE(messages(run.err).size(), 1);
+            QVERIFY(run.err.contains(QStringLiteral("cannot be read")));
+        }
+    }
+
+    void aWrongCommandLineIsRefusedWithoutADisplay() {
+        QCOMPARE(run_program({QStringLiteral("--bogus")}).status, 1);
+        QCOMPARE(run_program({QStringLiteral("some.json")}).status, 1);
+        QCOMPARE(run_program({QStringLiteral("--score"), QStringLiteral("a.json"),
+                              QStringLiteral("--explore")})
+                     .status,
+                 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(ExploreCommandTest)
+#include "test_explore_command.moc"
