@@ -9,6 +9,7 @@ BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 TEST_PACKAGES += man-db lintian
 
 .PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean
+.PHONY: web web-deps web-test web-test-deps web-same-bits bench-web web-screenshot
 
 run: build
 	./build/release/interp1d-tour
@@ -46,6 +47,7 @@ test: test-deps
 	ctest --preset asan
 	$(MAKE) --no-print-directory same-bits
 	$(MAKE) --no-print-directory lint-package
+	$(MAKE) --no-print-directory web-test
 
 # The package `make package` builds, as Debian's checker sees it: no error,
 # warning or informational tag beyond the overrides the package names.
@@ -69,6 +71,48 @@ bench: bench-deps
 	cmake --build --preset release --target bench_tour
 	./build/release/bench/bench_tour
 
+# The browser edition: build/web/interp1d-tour.html, one self-contained file
+# (Debian 12's emscripten). Emscripten's JavaScript optimizer finds its
+# acorn module in Debian's Node folder also when another node is installed.
+WEB_PACKAGES := emscripten nodejs cmake ninja-build
+# npm comes with Debian's package of that name or with another Node build.
+WEB_TEST_PACKAGES := $(WEB_PACKAGES) chromium fonts-liberation $(if $(shell command -v npm),,npm)
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+
+web: web-deps
+	$(WEB_ENV) cmake --preset web >/dev/null
+	$(WEB_ENV) cmake --build --preset web
+	@echo "The page is build/web/interp1d-tour.html ($$(stat -c %s build/web/interp1d-tour.html) bytes)."
+
+# The web build's fingerprint of every screen equals the native one; its
+# fault checks report what the processor's flags report; the page, clicked
+# through in headless Chromium (Playwright, pinned by tests/web/package-lock.json).
+web-test: web-test-deps web web-same-bits
+	node build/web/fault_cases.js
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node --test tests/web/page.test.js
+
+web-same-bits: web
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target tour_digest
+	./build/release/tour_digest > build/release/tour_digest.txt
+	node build/web/tour_digest.js > build/web/tour_digest.txt
+	diff build/release/tour_digest.txt build/web/tour_digest.txt
+	@echo "The WebAssembly and the native build agree on all $$(wc -l < build/web/tour_digest.txt) screens of the forward tour."
+
+# The forward tour's computation in WebAssembly (Node) and natively, side by
+# side, the page's first paint in Chromium and the size of the file.
+bench-web: web-test-deps web
+	cmake --preset release -DINTERP1D_BENCH=ON >/dev/null
+	cmake --build --preset release --target forward_tour_timing
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node bench/bench_web.js
+
+# docs/web-screenshot.png: the page at stage 36 in headless Chromium.
+web-screenshot: web-test-deps web
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node tools/web_screenshot.js docs/web-screenshot.png
+
 deps:
 	@./scripts/install-deps.sh $(BUILD_PACKAGES)
 
@@ -77,6 +121,12 @@ test-deps:
 
 bench-deps:
 	@./scripts/install-deps.sh $(BENCH_PACKAGES)
+
+web-deps:
+	@./scripts/install-deps.sh $(WEB_PACKAGES)
+
+web-test-deps:
+	@./scripts/install-deps.sh $(WEB_TEST_PACKAGES)
 
 clean:
 	rm -rf build

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "display/scoring.hpp"
+#include "forward_tour.hpp"
 #include "geostat/kriging.hpp"
 #include "geostat/semivariogram.hpp"
 #include "geostat/variogram.hpp"
@@ -43,15 +43,7 @@ World world_before(int scenario, int stage) {
     return tour.world();
 }
 
-// One stage's method and, where it fills the estimate, its scoring.
-void compute_stage(World& world, Picture& scratch, MessageSink& messages, std::int16_t stage) {
-    scratch.refresh();
-    StageContext context{world, scratch, stage, messages};
-    runstagemethod(context);
-    if (stagescoring(stage) == Scoring::estimate) {
-        calcerr(world, stage);
-    }
-}
+using bench::compute_stage;
 
 void BM_Stage(benchmark::State& state, int scenario, std::int16_t stage) {
     World world = world_before(scenario, stage);
@@ -71,18 +63,7 @@ void BM_ForwardTour(benchmark::State& state) {
     Picture scratch;
     QuietHost messages;
     for (auto _ : state) {
-        World world;
-        for (std::int16_t scenario = 1; scenario <= 3; ++scenario) {
-            world.scenario = scenario;
-            world.nstat = scenario == 2 ? 12 : 21;
-            setstations(world);
-            for (std::int16_t stage = kFirstStage; stage <= kLastStage; ++stage) {
-                if (stagescoring(stage) != Scoring::none || stagerow(stage).steps != nullptr) {
-                    compute_stage(world, scratch, messages, stage);
-                }
-            }
-        }
-        benchmark::DoNotOptimize(world.rmserr(36));
+        benchmark::DoNotOptimize(bench::forward_tour(scratch, messages));
     }
 }
 BENCHMARK(BM_ForwardTour)->Unit(benchmark::kMillisecond);

@@ -1,9 +1,9 @@
 // Prints a fingerprint of every screen of the forward tour: the estimate,
 // the error measures, the picture and the texts, bit for bit. Two builds
 // that print the same lines computed the same numbers.
-#include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tour/tour.hpp"
@@ -19,7 +19,8 @@ class Fnv1a {
         }
     }
     void number(float value) {
-        const auto bits = std::bit_cast<std::uint32_t>(value);
+        std::uint32_t bits = 0;  // the web toolchain's library has no std::bit_cast
+        std::memcpy(&bits, &value, sizeof bits);
         bytes(&bits, sizeof bits);
     }
     void text(const std::string& value) { bytes(value.data(), value.size() + 1); }

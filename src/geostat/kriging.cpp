@@ -101,6 +101,7 @@ class MessageLog : public MessageSink {
     std::vector<std::string> texts;
 };
 
+#ifndef __EMSCRIPTEN__
 constexpr int kFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 
 // The second half of the grid, solved on a thread of its own with a copy of
@@ -160,16 +161,22 @@ class UpperHalf {
     int raised_ = 0;
     std::thread thread_;
 };
+#endif
 
 }  // namespace
 
 void kriging(World& world, MessageSink& messages, KrigingThreads threads,
              Array1<double>* variance) {
     const Array2<double> augmented = kriging_matrix(world);
+#ifdef __EMSCRIPTEN__
+    // A page opened from disk gets no shared memory, so no second thread.
+    threads = KrigingThreads::one;
+#endif
     if (threads == KrigingThreads::one || variance != nullptr) {
         krige(world, messages, augmented, kGridFirst, kGridLast, variance);
         return;
     }
+#ifndef __EMSCRIPTEN__
     // The positions do not depend on each other: every one solves the same
     // matrix with its own right-hand side. Whether a solve succeeds depends on
     // the matrix alone, so either all of them refresh statw or none does, and
@@ -179,6 +186,7 @@ void kriging(World& world, MessageSink& messages, KrigingThreads threads,
     UpperHalf upper(world, augmented, kFirstOfUpperHalf);
     krige(world, messages, augmented, kGridFirst, kFirstOfUpperHalf - 1);
     upper.hand_over(world, messages);
+#endif
 }
 
 }  // namespace tour

@@ -66,13 +66,17 @@ inline void subtract_row(double* row_r, const double* row_i, int from, int to, d
     }
 }
 
-// The solver, compiled twice: for processors with AVX2 (four doubles per
-// instruction) and for any x86-64. Each element sees the same multiplies,
-// subtracts and divides either way, so the results are the same bits.
-__attribute__((target_clones("avx2", "default"))) void solve(World& world, MessageSink& messages,
-                                                             int n, const Array2<double>& matrix,
-                                                             Array1<double>& solution,
-                                                             Array1<double>& pivots) {
+// The solver, compiled twice on x86-64: for processors with AVX2 (four
+// doubles per instruction) and for any x86-64. Each element sees the same
+// multiplies, subtracts and divides either way, so the results are the same
+// bits. Other targets (WebAssembly) compile it once.
+#if defined(__x86_64__)
+#define SOLVER_TARGETS __attribute__((target_clones("avx2", "default")))
+#else
+#define SOLVER_TARGETS
+#endif
+SOLVER_TARGETS void solve(World& world, MessageSink& messages, int n, const Array2<double>& matrix,
+                          Array1<double>& solution, Array1<double>& pivots) {
     if (n < 1) {
         throw RuntimeError(Fault::subscript_out_of_range);
     }

@@ -12,6 +12,43 @@ namespace {
 std::int16_t stations_of(std::int16_t scenario) {
     return scenario == 2 ? 12 : 21;
 }
+
+template <typename T>
+void check_all(const Array1<T>& values) {
+    for (int i = values.lbound(); i <= values.ubound(); ++i) {
+        check_finite(values(i));
+    }
+}
+
+template <typename T>
+void check_all(const Array2<T>& values) {
+    for (int i = values.lbound1(); i <= values.ubound1(); ++i) {
+        for (int j = values.lbound2(); j <= values.ubound2(); ++j) {
+            check_finite(values(i, j));
+        }
+    }
+}
+
+// Every number that a click leaves in the world and the picture is finite.
+// Where the processor keeps no fault flags, this is how a fault shows.
+void check_results(const World& world, const Picture& picture) {
+    check_all(world.statx);
+    check_all(world.statv);
+    check_all(world.est);
+    check_all(world.statw);
+    check_all(world.combw);
+    check_finite(world.radius);
+    check_all(world.pairdist);
+    check_all(world.pairsq);
+    check_all(world.vgmodel);
+    check_all(world.rmserr);
+    check_all(world.maxerr);
+    for (const Primitive& item : picture.items()) {
+        for (const float v : {item.x1, item.y1, item.x2, item.y2}) {
+            check_finite(v);
+        }
+    }
+}
 }  // namespace
 
 Tour::Tour(FormHost& host, std::string decimal_separator)
@@ -45,6 +82,7 @@ void Tour::Command1_Click() {
     stage_ = checked_add(stage_, 1);
     showstage();
     writeerr();
+    check_results(world_, form_.picture);
     watch.check();
 }
 
@@ -71,6 +109,7 @@ void Tour::Command2_Click() {
         stage_ = checked_add(stage_, -1);
     }
     showstage();
+    check_results(world_, form_.picture);
     watch.check();
 }
 

@@ -1,9 +1,16 @@
 // Scoring and the value columns.
 #include <gtest/gtest.h>
 
+#include "support/traps_off.hpp"
 #include "support/worlds.hpp"
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
 
 #include "display/readout.hpp"
 #include "display/scoring.hpp"
@@ -62,6 +69,51 @@ TEST(Format, ThreeDecimalsAtLeastOneIntegerDigit) {
     EXPECT_EQ(format_error(2008.1f, "."), "2008.100");
     EXPECT_EQ(format_error(123456.7f, "."), "123456.703");
     EXPECT_EQ(format_error(0.0125f, ","), "0,013");
+}
+
+// The library's shortest exact rendering of the float, as a double, to three
+// decimals: what the formatter must print on every float.
+std::string library_digits(float value) {
+    char buffer[128];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::fixed, 3);
+    return {buffer, result.ptr};
+}
+
+TEST(Format, RoundsHalfwayCasesToEven) {
+    EXPECT_EQ(format_error(0.0625f, "."), "0.062");  // exactly halfway
+    EXPECT_EQ(format_error(0.1875f, "."), "0.188");
+    EXPECT_EQ(format_error(2.0005f, "."), "2.000");  // the float lies below 2.0005
+    EXPECT_EQ(format_error(0.9996f, "."), "1.000");  // carries into the integer digits
+    EXPECT_EQ(format_error(0.0004f, "."), "0.000");
+}
+
+TEST(Format, PrintsEveryIntegerDigitAndTheSign) {
+    EXPECT_EQ(format_error(16777216.0f, "."), "16777216.000");
+    EXPECT_EQ(format_error(std::numeric_limits<float>::max(), ","),
+              "340282346638528859811704183484516925440,000");
+    EXPECT_EQ(format_error(-2008.1f, "."), "-2008.100");
+    EXPECT_EQ(format_error(-0.0f, "."), "-0.000");
+    EXPECT_EQ(format_error(std::numeric_limits<float>::denorm_min(), "."), "0.000");
+}
+
+TEST(Format, AgreesWithTheLibraryOnEveryKindOfFloat) {
+    // Every multiple of 2^-13 below 8 (halfway cases among them), then
+    // random bit patterns over all finite floats, subnormals included.
+    for (int k = 0; k < 8 * 8192; ++k) {
+        const float value = static_cast<float>(k) / 8192.0f;
+        ASSERT_EQ(format_error(value, "."), library_digits(value)) << k;
+    }
+    // Random bits make signalling NaNs too, whose test would trap.
+    testing::TrapsOff traps_off;
+    std::mt19937 bits(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(bits()));
+        if (!std::isfinite(value)) {
+            continue;
+        }
+        ASSERT_EQ(format_error(value, "."), library_digits(value)) << value;
+    }
 }
 
 TEST(Writeerr, StageThreeRestartsAndOthersAppend) {

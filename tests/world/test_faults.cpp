@@ -113,5 +113,51 @@ TEST(FloatFaults, FlagsRaisedOutsideTheCoreAreNotBlamedOnIt) {
     EXPECT_NO_THROW(watch.check());
 }
 
+// The checks that stand in for the processor's flags where it has none: they
+// record what a non-finite result shows, with the flags' order of reports.
+TEST(FloatFaults, ANonFiniteResultIsReportedAsTheFaultThatMadeIt) {
+    testing::TrapsOff traps_off;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    volatile double zero = 0.0;
+
+    expect_fault(Fault::invalid_operation, [&] {
+        const FloatFaultWatch watch;
+        check_finite(nan);
+        watch.check();
+    });
+    expect_fault(Fault::overflow, [&] {
+        const FloatFaultWatch watch;
+        check_finite(-inf);
+        check_finite(nan);  // an overflow is reported before an invalid operation
+        watch.check();
+    });
+    expect_fault(Fault::division_by_zero, [&] {
+        const FloatFaultWatch watch;
+        volatile double r = 1.0 / zero;
+        check_finite(r);  // the infinity a division by zero made
+        watch.check();
+    });
+    {
+        const FloatFaultWatch watch;
+        for (const double finite : {0.0, -0.0, std::numeric_limits<double>::denorm_min(),
+                                    std::numeric_limits<double>::max(), -1e300}) {
+            check_finite(finite);
+        }
+        EXPECT_NO_THROW(watch.check());
+    }
+}
+
+TEST(FloatFaults, ANewWatchAndTheKeeperTreatCheckedFaultsLikeFlags) {
+    testing::TrapsOff traps_off;
+    check_finite(std::numeric_limits<float>::quiet_NaN());  // before the watch starts
+    const FloatFaultWatch watch;
+    {
+        FloatFlagsKeeper keep;
+        check_finite(std::numeric_limits<float>::infinity());  // outside the core
+    }
+    EXPECT_NO_THROW(watch.check());
+}
+
 }  // namespace
 }  // namespace tour
