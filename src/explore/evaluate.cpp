@@ -36,7 +36,8 @@ struct Run {
     std::string fault;
 };
 
-Run run(const Layout& layout, const MethodChoice& method, Array1<double>* variance) {
+// scored: also the errors against the true field, which a fold does not need.
+Run run(const Layout& layout, const MethodChoice& method, Array1<double>* variance, bool scored) {
     const ProcedureSpec& spec = procedure_of(method);
     Run result{layout_world(layout), {}};
     if (static_cast<int>(layout.stations.size()) < spec.least_stations) {
@@ -51,7 +52,7 @@ Run run(const Layout& layout, const MethodChoice& method, Array1<double>* varian
     try {
         const FloatFaultWatch watch;
         spec.run(context, method.values);
-        if (spec.fills_estimate) {
+        if (scored && spec.fills_estimate) {
             calcerr(world, 0);
         }
         watch.check();
@@ -74,7 +75,7 @@ Evaluation evaluate(const Layout& layout, const MethodChoice& method, Wanted wan
     if (with_variance) {
         variance.emplace(kGridFirst, kGridLast);
     }
-    Run done = run(layout, method, variance ? &*variance : nullptr);
+    Run done = run(layout, method, variance ? &*variance : nullptr, true);
 
     Evaluation evaluation;
     evaluation.fault = std::move(done.fault);
@@ -112,7 +113,7 @@ PointEstimate estimate_at(const Layout& layout, const MethodChoice& method, int 
     if (!procedure_of(method).fills_estimate) {
         return point;
     }
-    Run done = run(layout, method, nullptr);
+    Run done = run(layout, method, nullptr, false);
     point.fault = std::move(done.fault);
     if (point.fault.empty()) {
         point.has_value = true;

@@ -54,24 +54,22 @@ std::optional<int> matching_entry(const MethodChoice& method) {
     return std::nullopt;
 }
 
-MethodChoice method_of(Procedure procedure, const ParameterValues& values) {
+int first_entry(Procedure procedure) {
     const auto entries = catalogue();
-    std::optional<int> first;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].procedure != procedure) {
-            continue;
-        }
-        if (same_method(procedurespec(procedure), entries[i].values, values)) {
-            return MethodChoice{static_cast<int>(i), entries[i].values};
-        }
-        if (!first) {
-            first = static_cast<int>(i);
+        if (entries[i].procedure == procedure) {
+            return static_cast<int>(i);
         }
     }
-    if (!first) {
-        throw RuntimeError(Fault::subscript_out_of_range);
+    throw RuntimeError(Fault::subscript_out_of_range);
+}
+
+MethodChoice method_of(Procedure procedure, const ParameterValues& values) {
+    MethodChoice method{first_entry(procedure), values};
+    if (const auto entry = matching_entry(method)) {
+        return tour_method(*entry);
     }
-    return MethodChoice{*first, values};
+    return method;
 }
 
 namespace {

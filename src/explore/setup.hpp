@@ -56,6 +56,9 @@ const CatalogueEntry& entry_of(const MethodChoice& method);
 const ProcedureSpec& procedure_of(const MethodChoice& method);
 // The catalogue entry whose procedure and values give the same method, if any.
 std::optional<int> matching_entry(const MethodChoice& method);
+// The procedure's first entry in the catalogue: its values are what a
+// parameter left out takes.
+int first_entry(Procedure procedure);
 // A method given by procedure and values, under the entry it matches or
 // else the procedure's first entry.
 MethodChoice method_of(Procedure procedure, const ParameterValues& values);

@@ -142,16 +142,6 @@ const ProcedureSpec& read_procedure(const Json& name, const std::string& where) 
     throw Invalid(child(where, "name"), shown(name) + " is not a method; the methods are " + names);
 }
 
-// The first tour values of the procedure: what a parameter left out takes.
-ParameterValues tour_values(const ProcedureSpec& spec) {
-    for (const CatalogueEntry& entry : catalogue()) {
-        if (entry.procedure == spec.id) {
-            return entry.values;
-        }
-    }
-    return {};
-}
-
 float read_parameter(const ParameterSpec& parameter, const Json& value, const std::string& where) {
     if (parameter.kind == ParameterSpec::Kind::choice) {
         for (int i = 0; i < 2; ++i) {
@@ -186,7 +176,8 @@ MethodChoice read_method(const Json& value, const std::string& where) {
                keys.size() == 1 ? std::string(spec.name) + " takes only"
                                 : std::string(spec.name) + " takes");
 
-    ParameterValues values = tour_values(spec);
+    // A parameter left out takes the tour's first value.
+    ParameterValues values = tour_method(first_entry(spec.id)).values;
     for (int i = 0; i < spec.parameter_count; ++i) {
         const ParameterSpec& parameter = spec.parameters[static_cast<std::size_t>(i)];
         const auto found = value.find(parameter.key);

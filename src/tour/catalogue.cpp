@@ -26,14 +26,7 @@ constexpr float kLargestPower = 20.0f;
 
 // A positive Single up to most.
 constexpr ParameterSpec positive(const char* key, const char* label, float most) {
-    ParameterSpec spec;
-    spec.key = key;
-    spec.label = label;
-    spec.kind = Kind::real;
-    spec.least = 0.0f;
-    spec.least_allowed = false;
-    spec.most = most;
-    return spec;
+    return {.key = key, .label = label, .kind = Kind::real, .least = 0.0f, .most = most};
 }
 
 constexpr ParameterSpec not_negative(const char* key, const char* label, float most) {
@@ -43,29 +36,21 @@ constexpr ParameterSpec not_negative(const char* key, const char* label, float m
 }
 
 // The number of nearest stations that sets a search radius.
-constexpr ParameterSpec station_count() {
-    ParameterSpec spec;
-    spec.key = "n";
-    spec.label = "Stations";
-    spec.kind = Kind::whole;
-    spec.least = 1.0f;
-    spec.least_allowed = true;
-    spec.most = static_cast<float>(kMaxStations);
-    return spec;
-}
+constexpr ParameterSpec kStationCount{.key = "n",
+                                      .label = "Stations",
+                                      .kind = Kind::whole,
+                                      .least = 1.0f,
+                                      .least_allowed = true,
+                                      .most = static_cast<float>(kMaxStations)};
 
-constexpr ParameterSpec variogram_model() {
-    ParameterSpec spec;
-    spec.key = "model";
-    spec.label = "Variogram model";
-    spec.kind = Kind::choice;
-    spec.least = 0.0f;
-    spec.least_allowed = true;
-    spec.most = 1.0f;
-    spec.choices = {"bestfit", "linear"};
-    spec.choice_labels = {"Best fit", "Linear"};
-    return spec;
-}
+constexpr ParameterSpec kVariogramModel{.key = "model",
+                                        .label = "Variogram model",
+                                        .kind = Kind::choice,
+                                        .least = 0.0f,
+                                        .least_allowed = true,
+                                        .most = 1.0f,
+                                        .choices = {"bestfit", "linear"},
+                                        .choice_labels = {"Best fit", "Linear"}};
 constexpr float kBestFit = 0.0f;
 
 constexpr ParameterSpec with_best_fit(ParameterSpec spec) {
@@ -124,14 +109,14 @@ const std::array<ProcedureSpec, 13> kProcedures{{
     {Procedure::shepard,
      "shepard",
      1,
-     {station_count()},
+     {kStationCount},
      2,
      true,
      [](C& c, const V& v) { shepard(c.world, whole(v[0])); }},
     {Procedure::localinvdist,
      "localinvdist",
      1,
-     {station_count()},
+     {kStationCount},
      2,
      true,
      [](C& c, const V& v) { localinvdist(c.world, whole(v[0])); }},
@@ -167,7 +152,7 @@ const std::array<ProcedureSpec, 13> kProcedures{{
     {Procedure::kriging,
      "kriging",
      3,
-     {variogram_model(), with_best_fit(positive("radius", "Radius", 1000.0f)),
+     {kVariogramModel, with_best_fit(positive("radius", "Radius", 1000.0f)),
       with_best_fit(positive("exponent", "Exponent", kLargestPower))},
      2,
      true,

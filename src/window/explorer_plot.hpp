@@ -22,6 +22,8 @@ class ExplorerPlot : public QWidget {
     void show_scene(explore::Scene scene, explore::Layout layout);
     // The selected station's position, if any.
     std::optional<int> selected() const { return selected_; }
+    // Its index among the stations.
+    std::optional<int> selected_index() const;
     void select(std::optional<int> position);
 
     // The world position at a point of the widget.
@@ -51,7 +53,6 @@ class ExplorerPlot : public QWidget {
 
   private:
     std::optional<int> station_under(QPointF point) const;
-    std::optional<int> selected_index() const;
     bool in_plot(QPointF point) const;
 
     explore::Scene scene_;

@@ -120,7 +120,7 @@ ExplorerWindow::ExplorerWindow(explore::Setup setup, QString path, QWidget* pare
     connect(sorted_, &QAbstractItemModel::layoutChanged, this, &ExplorerWindow::refresh_spans);
     connect(table_view_, &QTableView::activated, this, [this](const QModelIndex& index) {
         const int row = sorted_->mapToSource(index).row();
-        const explore::TableMethod& method = table_.methods[static_cast<std::size_t>(row)];
+        const explore::TableMethod& method = scores().methods[static_cast<std::size_t>(row)];
         if (method.tour_values) {
             apply(explore::choose_method(history_.setup(), method.method.entry));
         }
@@ -183,12 +183,8 @@ QWidget* ExplorerWindow::build_side_panel() {
     layout_form->addWidget(station_count_);
     remove_ = new QPushButton(tr("Remove the selected station"));
     connect(remove_, &QPushButton::clicked, this, [this] {
-        const auto& stations = history_.setup().layout.stations;
-        for (std::size_t i = 0; i < stations.size(); ++i) {
-            if (plot_->selected() && stations[i] == *plot_->selected()) {
-                apply(explore::remove_station(history_.setup(), static_cast<int>(i)));
-                return;
-            }
+        if (const auto index = plot_->selected_index()) {
+            apply(explore::remove_station(history_.setup(), *index));
         }
     });
     layout_form->addWidget(remove_);
@@ -318,13 +314,14 @@ void ExplorerWindow::refresh() {
         std::find(stations.begin(), stations.end(), *plot_->selected()) == stations.end()) {
         plot_->select(std::nullopt);
     }
-    table_ = explore::score_table(history_.setup(), &table_);
-    model_->show_table(table_);
-    explore::LooJob job = explore::loo_job(table_);
-    if (job_ && *job_ == job && cells_) {
-        model_->show_leave_one_out(*cells_);  // the same rows on the same layout
+    explore::ScoreTable table = explore::score_table(history_.setup(), &scores());
+    explore::LooJob job = explore::loo_job(table);
+    // The same rows on the same layout keep their cells.
+    const auto kept = job_ && *job_ == job ? model_->leave_one_out() : std::nullopt;
+    model_->show_table(std::move(table));
+    if (kept) {
+        model_->show_leave_one_out(*kept);
     } else {
-        cells_.reset();
         job_ = job;
         ticket_ = worker_->start(std::move(job));
         loo_state_->setText(tr("Leave-one-out: computing\u2026"));
@@ -340,7 +337,6 @@ void ExplorerWindow::leave_one_out_done(std::uint64_t ticket, std::vector<explor
     if (ticket != ticket_) {
         return;  // an older layout's
     }
-    cells_ = cells;
     model_->show_leave_one_out(std::move(cells));
     loo_state_->setText(tr("Leave-one-out: ready"));
 }
@@ -349,7 +345,7 @@ void ExplorerWindow::refresh_spans() {
     table_view_->clearSpans();
     for (int row = 0; row < sorted_->rowCount(); ++row) {
         const int source = sorted_->mapToSource(sorted_->index(row, 0)).row();
-        if (source >= 0 && !table_.rows[static_cast<std::size_t>(source)].ran()) {
+        if (source >= 0 && !scores().rows[static_cast<std::size_t>(source)].ran()) {
             table_view_->setSpan(row, ScoreModel::rms_column, 1,
                                  ScoreModel::column_count - ScoreModel::rms_column);
         }
@@ -408,11 +404,15 @@ void ExplorerWindow::refresh_controls() {
                                        : tr("&Redo"));
 }
 
-void ExplorerWindow::refresh_scene() {
+explore::SceneOptions ExplorerWindow::scene_options() const {
     explore::SceneOptions options;
     options.fit_estimate = fit_->isChecked();
     options.selected_station = plot_->selected();
-    plot_->show_scene(explore::build_scene(history_.setup(), table_, options),
+    return options;
+}
+
+void ExplorerWindow::refresh_scene() {
+    plot_->show_scene(explore::build_scene(history_.setup(), scores(), scene_options()),
                       history_.setup().layout);
 }
 
@@ -425,25 +425,26 @@ void ExplorerWindow::refresh_title() {
 void ExplorerWindow::show_readout(std::optional<double> x) {
     hover_x_ = x;
     const auto readout =
-        x ? explore::readout_at(history_.setup(), table_, *x) : std::optional<explore::Readout>();
+        x ? explore::readout_at(history_.setup(), scores(), *x) : std::optional<explore::Readout>();
     if (!readout) {
         readout_->setText(tr("Point at the plot to read the values there."));
         return;
     }
+    const explore::ScoreTable& table = scores();
     QString text = tr("x = %1    true field %2").arg(readout->x).arg(number(readout->truth));
     const auto add = [&](std::optional<int> row, std::optional<float> value) {
         if (row && value) {
             text += tr("    %1: %2")
-                        .arg(text_of(table_.methods[static_cast<std::size_t>(*row)].label))
+                        .arg(text_of(table.methods[static_cast<std::size_t>(*row)].label))
                         .arg(number(*value));
         }
     };
-    add(table_.chosen_row, readout->chosen);
+    add(table.chosen_row, readout->chosen);
     if (readout->sigma) {
         text += tr(" \u00b1 %1").arg(number(2.0 * *readout->sigma));
     }
-    if (table_.compared_row != table_.chosen_row) {
-        add(table_.compared_row, readout->compared);
+    if (table.compared_row != table.chosen_row) {
+        add(table.compared_row, readout->compared);
     }
     readout_->setText(text);
 }
@@ -476,11 +477,9 @@ bool ExplorerWindow::save_setup(const QString& path) {
 }
 
 bool ExplorerWindow::export_plot(const QString& path) {
-    const explore::Scene scene = [&] {
-        explore::SceneOptions options;
-        options.fit_estimate = fit_->isChecked();
-        return explore::build_scene(history_.setup(), table_, options);
-    }();
+    explore::SceneOptions options = scene_options();
+    options.selected_station.reset();  // the selection is the window's, not the plot's
+    const explore::Scene scene = explore::build_scene(history_.setup(), scores(), options);
     const QSize size = plot_->size().expandedTo(QSize(900, 560));
     QSaveFile file(path);
     QString error;
@@ -520,8 +519,9 @@ bool ExplorerWindow::export_plot(const QString& path) {
 
 bool ExplorerWindow::export_table(const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto& cells = model_->leave_one_out();
     const std::string csv =
-        cells_ ? explore::score_csv(table_, *cells_) : explore::score_csv(history_.setup());
+        cells ? explore::score_csv(scores(), *cells) : explore::score_csv(history_.setup());
     QApplication::restoreOverrideCursor();
     const QString error = write_file(path, QByteArray::fromStdString(csv));
     if (!error.isEmpty()) {

@@ -44,7 +44,7 @@ class ExplorerWindow : public QMainWindow {
     bool export_table(const QString& path);
 
     const explore::History& history() const { return history_; }
-    const explore::ScoreTable& scores() const { return table_; }
+    const explore::ScoreTable& scores() const { return model_->table(); }
     const QString& path() const { return path_; }
     ExplorerPlot* plot() const { return plot_; }
     QTableView* table_view() const { return table_view_; }
@@ -75,6 +75,7 @@ class ExplorerWindow : public QMainWindow {
     void refresh_scene();
     void refresh_title();
     void refresh_spans();
+    explore::SceneOptions scene_options() const;
     void show_readout(std::optional<double> x);
     void leave_one_out_done(std::uint64_t ticket, std::vector<explore::LooCell> cells);
 
@@ -89,9 +90,7 @@ class ExplorerWindow : public QMainWindow {
     void tell(const QString& title, const QString& text);
 
     explore::History history_;
-    explore::ScoreTable table_;
-    std::optional<explore::LooJob> job_;  // what the leave-one-out cells belong to
-    std::optional<std::vector<explore::LooCell>> cells_;
+    std::optional<explore::LooJob> job_;  // what the leave-one-out column belongs to
     std::uint64_t ticket_ = 0;
     QString path_;
     bool quiet_ = false;

@@ -17,16 +17,16 @@ constexpr double kLast = std::numeric_limits<double>::infinity();
 
 ScoreModel::ScoreModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void ScoreModel::show_table(const explore::ScoreTable& table) {
+void ScoreModel::show_table(explore::ScoreTable table) {
     const bool same_rows = table.methods == table_.methods;
     if (same_rows) {
-        table_ = table;
+        table_ = std::move(table);
         cells_.reset();
         emit dataChanged(index(0, 0), index(rowCount() - 1, column_count - 1));
         return;
     }
     beginResetModel();
-    table_ = table;
+    table_ = std::move(table);
     cells_.reset();
     endResetModel();
 }

@@ -21,10 +21,11 @@ class ScoreModel : public QAbstractTableModel {
     explicit ScoreModel(QObject* parent = nullptr);
 
     // A new table; the leave-one-out column waits for its cells.
-    void show_table(const explore::ScoreTable& table);
+    void show_table(explore::ScoreTable table);
     void show_leave_one_out(std::vector<explore::LooCell> cells);
     bool leave_one_out_ready() const { return cells_.has_value(); }
     const explore::ScoreTable& table() const { return table_; }
+    const std::optional<std::vector<explore::LooCell>>& leave_one_out() const { return cells_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
