@@ -1,12 +1,14 @@
 // interp1d-tour: the tour window; with --explore the explorer window; with
 // --export the tour's figures and numbers written headlessly into a folder;
-// with --score the explorer's score table of a setup file on standard output.
+// with --score the explorer's score table of a setup file on standard output,
+// with --curves its curves.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
 #include <iostream>
 #include <optional>
 
+#include "explore/curves_csv.hpp"
 #include "explore/score_csv.hpp"
 #include "explore/setup_file.hpp"
 #include "window/explorer_window.hpp"
@@ -29,6 +31,12 @@ struct Options {
         QStringLiteral("Write the score table of the setup in <file> as CSV on standard output, "
                        "without a window."),
         QStringLiteral("file")};
+    QCommandLineOption curves_option{
+        QStringLiteral("curves"),
+        QStringLiteral("Write the curves of the setup in <file> (true field, estimates and "
+                       "kriging variance at positions 0 to 1000) as CSV on standard output, "
+                       "without a window."),
+        QStringLiteral("file")};
 };
 
 void describe(QCommandLineParser& parser, const Options& options) {
@@ -39,6 +47,7 @@ void describe(QCommandLineParser& parser, const Options& options) {
     parser.addOption(options.export_option);
     parser.addOption(options.explore_option);
     parser.addOption(options.score_option);
+    parser.addOption(options.curves_option);
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("With --explore: the setup file to open."),
                                  QStringLiteral("[file]"));
@@ -66,18 +75,19 @@ int main(int argc, char* argv[]) {
     const bool help = early.isSet(QStringLiteral("help")) ||
                       early.isSet(QStringLiteral("help-all")) ||
                       early.isSet(QStringLiteral("version"));
-    const int modes = int(early.isSet(options.export_option)) +
-                      int(early.isSet(options.explore_option)) +
-                      int(early.isSet(options.score_option));
+    const int modes =
+        int(early.isSet(options.export_option)) + int(early.isSet(options.explore_option)) +
+        int(early.isSet(options.score_option)) + int(early.isSet(options.curves_option));
     const bool headless = !understood || help || early.isSet(options.export_option) ||
-                          early.isSet(options.score_option);
+                          early.isSet(options.score_option) || early.isSet(options.curves_option);
 
     std::optional<tour::explore::Setup> setup;
     QString setup_path;
     if (understood && !help) {
         const QStringList files = early.positionalArguments();
         if (modes > 1) {
-            return fail(QStringLiteral("--export, --explore and --score go one at a time"));
+            return fail(
+                QStringLiteral("--export, --explore, --score and --curves go one at a time"));
         }
         if (!files.isEmpty() && !early.isSet(options.explore_option)) {
             return fail(QStringLiteral("a setup file is opened with --explore %1").arg(files[0]));
@@ -88,6 +98,10 @@ int main(int argc, char* argv[]) {
         if (early.isSet(options.score_option)) {
             return tour::explore::score_setup_file(early.value(options.score_option).toStdString(),
                                                    std::cout, std::cerr);
+        }
+        if (early.isSet(options.curves_option)) {
+            return tour::explore::curves_setup_file(
+                early.value(options.curves_option).toStdString(), std::cout, std::cerr);
         }
         if (early.isSet(options.explore_option) && !files.isEmpty()) {
             setup_path = files[0];

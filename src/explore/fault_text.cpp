@@ -64,6 +64,10 @@ std::string fault_text(const ProcedureSpec& spec, Fault fault, const World& worl
     return text + ".";
 }
 
+std::string cannot_run_text(const std::string& label, const char* role, const std::string& fault) {
+    return label + " (" + role + ") cannot run on this layout: " + fault;
+}
+
 std::string solver_text(const std::string& first, int count) {
     return first + " (at " + std::to_string(count) + (count == 1 ? " position)" : " positions)");
 }

@@ -15,6 +15,10 @@ namespace tour::explore {
 // means that every weight underflowed to 0 there.
 std::string fault_text(const ProcedureSpec& spec, Fault fault, const World& world);
 
+// A drawn method that cannot run on the layout: "Gauss-Ave (10) (chosen)
+// cannot run on this layout: ...". role is "chosen" or "compared".
+std::string cannot_run_text(const std::string& label, const char* role, const std::string& fault);
+
 // The equation solver's first message and how many positions showed one.
 std::string solver_text(const std::string& first, int count);
 

@@ -3,41 +3,41 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <exception>
+
 namespace tour::explore {
 
-LooJob loo_job(const ScoreTable& table) {
-    LooJob job;
-    job.layout = table.layout;
-    for (std::size_t row = 0; row < table.methods.size(); ++row) {
-        job.methods.push_back(table.methods[row].method);
-        job.wanted.push_back(table.rows[row].ran());
-    }
-    return job;
+namespace {
+
+std::vector<LooCell> every_cell_faulted(const LooJob& job, const std::string& why) {
+    return std::vector<LooCell>(job.methods.size(), LooCell{LooCell::Kind::fault, 0.0, why});
 }
+
+}  // namespace
 
 std::optional<std::vector<LooCell>> run_loo_job(const LooJob& job,
-                                                const std::function<bool()>& stopped) {
-    std::vector<MethodChoice> methods;
-    for (std::size_t row = 0; row < job.methods.size(); ++row) {
-        if (job.wanted[row]) {
-            methods.push_back(job.methods[row]);
+                                                const std::function<bool()>& stopped,
+                                                const LooProgress& progress) {
+    const int inner = static_cast<int>(job.layout.stations.size()) - 2;
+    const int total = inner > 0 ? inner * static_cast<int>(job.methods.size()) : 0;
+    std::atomic<int> done{0};
+    const auto fold_done = [&] {
+        const int now = ++done;
+        if (progress) {
+            progress(now, total);
         }
+    };
+    try {
+        return leave_one_out(job.layout, job.methods, stopped, fold_done);
+    } catch (const std::exception& error) {
+        return every_cell_faulted(job, error.what());
+    } catch (...) {
+        return every_cell_faulted(job, "An unexpected error stopped the cross-validation.");
     }
-    auto computed = leave_one_out(job.layout, methods, stopped);
-    if (!computed) {
-        return std::nullopt;
-    }
-    std::vector<LooCell> cells(job.methods.size());
-    std::size_t next = 0;
-    for (std::size_t row = 0; row < job.methods.size(); ++row) {
-        if (job.wanted[row]) {
-            cells[row] = std::move((*computed)[next++]);
-        }
-    }
-    return cells;
 }
 
-LooWorker::LooWorker(Done done) : done_(std::move(done)), thread_([this] { loop(); }) {}
+LooWorker::LooWorker(Done done, Compute compute)
+    : done_(std::move(done)), compute_(std::move(compute)), thread_([this] { loop(); }) {}
 
 LooWorker::~LooWorker() {
     {
@@ -49,21 +49,28 @@ LooWorker::~LooWorker() {
     thread_.join();
 }
 
-std::uint64_t LooWorker::start(LooJob job) {
-    std::uint64_t ticket = 0;
+void LooWorker::start(LooJob job) {
     {
         const std::lock_guard<std::mutex> guard(lock_);
-        ticket = ++latest_;
+        ++latest_;
         pending_ = std::move(job);
+        folds_done_ = 0;
+        folds_total_ = 1;  // until the worker takes the job
     }
     wake_.notify_all();
-    return ticket;
 }
 
 void LooWorker::stop() {
     const std::lock_guard<std::mutex> guard(lock_);
     ++latest_;
     pending_.reset();
+    folds_done_ = 0;
+    folds_total_ = 0;
+}
+
+double LooWorker::progress() const {
+    const int total = folds_total_.load();
+    return total > 0 ? static_cast<double>(folds_done_.load()) / total : 1.0;
 }
 
 void LooWorker::loop() {
@@ -84,9 +91,23 @@ void LooWorker::loop() {
             ticket = latest_.load();
         }
         const auto stopped = [this, ticket] { return latest_.load() != ticket; };
-        auto cells = run_loo_job(job, stopped);
+        const auto progress = [this, stopped](int done, int total) {
+            if (!stopped()) {
+                folds_total_ = total;
+                folds_done_ = done;
+            }
+        };
+        std::optional<std::vector<LooCell>> cells;
+        try {
+            cells = compute_(job, stopped, progress);
+        } catch (const std::exception& error) {
+            cells = every_cell_faulted(job, error.what());
+        } catch (...) {
+            cells = every_cell_faulted(job, "An unexpected error stopped the cross-validation.");
+        }
         if (cells && !stopped()) {
-            done_(ticket, std::move(*cells));
+            folds_done_ = folds_total_.load();
+            done_(job, std::move(*cells));
         }
     }
 }

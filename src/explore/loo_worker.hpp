@@ -1,12 +1,11 @@
-// Leave-one-out cross-validation of a score table, off the window's thread.
-// Each start hands the worker a copy of what it needs; a newer start stops
-// the computation still running. The result comes back as a value, through
-// a callback on the worker's thread.
+// Leave-one-out cross-validation off the window's thread. Each start hands
+// the worker a copy of what it needs; a newer start stops the computation
+// still running. The result comes back as a value, through a callback on the
+// worker's thread.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
-#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -17,41 +16,51 @@
 
 namespace tour::explore {
 
-// The rows of a table to cross-validate: those that ran on the whole layout.
+// Methods to cross-validate on one layout.
 struct LooJob {
     Layout layout;
-    std::vector<MethodChoice> methods;  // every row's method
-    std::vector<bool> wanted;           // whether the row is cross-validated
+    std::vector<MethodChoice> methods;
     friend bool operator==(const LooJob&, const LooJob&) = default;
 };
-LooJob loo_job(const ScoreTable& table);
 
-// The job's cells in the order of its rows (nothing for rows not wanted),
-// or nothing if stopped() became true first.
+// The job's cells, one per method in its order, or nothing if stopped()
+// became true first. Nothing it meets ends the caller: a fault or an
+// exception in a fold is that method's cell, and an exception outside the
+// folds (the machine out of memory or threads) is every method's.
+using LooProgress = std::function<void(int done, int total)>;
 std::optional<std::vector<LooCell>> run_loo_job(const LooJob& job,
-                                                const std::function<bool()>& stopped = {});
+                                                const std::function<bool()>& stopped = {},
+                                                const LooProgress& progress = {});
 
 class LooWorker {
   public:
-    using Done = std::function<void(std::uint64_t ticket, std::vector<LooCell> cells)>;
-    explicit LooWorker(Done done);
+    using Done = std::function<void(const LooJob& job, std::vector<LooCell> cells)>;
+    using Compute = std::function<std::optional<std::vector<LooCell>>(
+        const LooJob&, const std::function<bool()>&, const LooProgress&)>;
+    // compute: how a job is done (run_loo_job; tests hand in others).
+    explicit LooWorker(Done done, Compute compute = run_loo_job);
     ~LooWorker();
     LooWorker(const LooWorker&) = delete;
     LooWorker& operator=(const LooWorker&) = delete;
 
-    // Starts the job, stopping the one before; done receives the returned
-    // ticket with the cells unless a newer start or stop comes first.
-    std::uint64_t start(LooJob job);
+    // Starts the job, stopping the one before; done receives its cells
+    // unless a newer start or stop comes first.
+    void start(LooJob job);
     void stop();
+    // How far the running job is, from 0 to 1; 1 when none runs.
+    double progress() const;
 
   private:
     void loop();
 
     Done done_;
-    std::mutex lock_;
+    Compute compute_;
+    mutable std::mutex lock_;
     std::condition_variable wake_;
     std::optional<LooJob> pending_;
     std::atomic<std::uint64_t> latest_{0};
+    std::atomic<int> folds_done_{0};
+    std::atomic<int> folds_total_{0};
     bool closing_ = false;
     std::thread thread_;
 };

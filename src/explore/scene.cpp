@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "explore/fault_text.hpp"
+
 namespace tour::explore {
 
 namespace {
@@ -18,10 +20,6 @@ double drawable(double y) {
     return std::clamp(y, -kFar, kFar);
 }
 
-double sigma_of(double variance) {
-    return std::sqrt(std::max(0.0, variance));
-}
-
 Curve estimate_curve(const Evaluation& e, Rgb colour) {
     Curve curve{colour, 2.0, {}};
     for (std::size_t x = 0; x < e.estimate.size(); ++x) {
@@ -33,14 +31,36 @@ Curve estimate_curve(const Evaluation& e, Rgb colour) {
     return curve;
 }
 
-Band kriging_band(const Evaluation& e, Rgb colour) {
-    Band band{colour, {}, {}};
+// The band in pieces, one for each run of positions whose variance is not
+// negative; returns how many positions have none.
+int add_kriging_band(Scene& scene, const Evaluation& e, Rgb colour) {
+    int negative = 0;
+    bool open = false;
     for (std::size_t x = 0; x < e.variance.size() && x < e.estimate.size(); ++x) {
-        const double s = 2.0 * sigma_of(e.variance[x]);
-        band.upper.push_back({static_cast<double>(x), drawable(e.estimate[x] + s)});
-        band.lower.push_back({static_cast<double>(x), drawable(e.estimate[x] - s)});
+        const auto width = two_sigma(e.variance[x]);
+        if (!width) {
+            ++negative;
+            open = false;
+            continue;
+        }
+        if (!open) {
+            scene.bands.push_back(Band{colour, {}, {}});
+            open = true;
+        }
+        Band& band = scene.bands.back();
+        band.upper.push_back({static_cast<double>(x), drawable(e.estimate[x] + *width)});
+        band.lower.push_back({static_cast<double>(x), drawable(e.estimate[x] - *width)});
     }
-    return band;
+    return negative;
+}
+
+std::string negative_variance_note(const MethodChoice& method, const std::string& label,
+                                   int positions) {
+    const bool best_fit = method.values[0] == 0.0f;
+    return std::string(best_fit ? "The fitted model" : "The linear model") + " of " + label +
+           " is no valid variogram: the kriging variance is negative at " +
+           std::to_string(positions) + (positions == 1 ? " position" : " positions") +
+           ", where no band is drawn.";
 }
 
 // The drawn method of a row: its curve, its band and their legend entries,
@@ -50,13 +70,17 @@ void add_method(Scene& scene, std::vector<LegendEntry>& legend, const ScoreTable
     const Evaluation& e = table.rows[static_cast<std::size_t>(row)];
     const std::string& label = table.methods[static_cast<std::size_t>(row)].label;
     if (!e.ran()) {
-        scene.notes.push_back(label + " (" + role + ") cannot run on this layout: " + e.fault);
+        scene.notes.push_back(cannot_run_text(label, role, e.fault));
         return;
     }
     legend.push_back({LegendEntry::Mark::line, colour, label});
     if (!e.variance.empty()) {
-        scene.bands.push_back(kriging_band(e, colour));
+        const int negative = add_kriging_band(scene, e, colour);
         legend.push_back({LegendEntry::Mark::band, colour, label + ": \u00b1 2\u03c3"});
+        if (negative > 0) {
+            scene.notes.push_back(negative_variance_note(
+                table.methods[static_cast<std::size_t>(row)].method, label, negative));
+        }
     }
     scene.estimates.push_back(estimate_curve(e, colour));
 }
@@ -85,6 +109,13 @@ void widen_to_fit(Scene& scene) {
 }
 
 }  // namespace
+
+std::optional<double> two_sigma(double variance) {
+    if (!(variance >= -kVarianceRounding)) {
+        return std::nullopt;
+    }
+    return 2.0 * std::sqrt(std::max(0.0, variance));
+}
 
 Scene build_scene(const Setup& setup, const ScoreTable& table, const SceneOptions& options) {
     Scene scene;
@@ -169,7 +200,7 @@ std::optional<Readout> readout_at(const Setup& setup, const ScoreTable& table, d
     readout.compared = value_of(table.compared_row);
     const Evaluation& chosen = table.rows[static_cast<std::size_t>(table.chosen_row)];
     if (slot < chosen.variance.size()) {
-        readout.sigma = sigma_of(chosen.variance[slot]);
+        readout.variance = chosen.variance[slot];
     }
     return readout;
 }

@@ -2,6 +2,10 @@
 // ticks, the true field, the stations, the chosen method's estimate (and
 // the compared one's), kriging's band of two standard deviations, and the
 // legend. The window paints it; it also answers what lies under the mouse.
+//
+// The band is drawn only where the kriging variance is not negative. A
+// variogram model that is no valid variogram (the best fit through the cloud
+// need not be one) gives negative variances; the scene then says where.
 #pragma once
 
 #include <optional>
@@ -29,6 +33,12 @@ struct Curve {
     double width = 2.0;  // pen width in pixels
     std::vector<ScenePoint> points;
 };
+
+// A variance within this of 0 is 0: at a station the solve leaves rounding
+// noise of about 1e-16.
+inline constexpr double kVarianceRounding = 1e-12;
+// Two standard deviations, or nothing where the variance is negative.
+std::optional<double> two_sigma(double variance);
 
 // The area between two curves over the same positions.
 struct Band {
@@ -58,11 +68,12 @@ struct Scene {
     std::vector<double> x_ticks;
     std::vector<double> y_ticks;
     Curve truth;
-    std::vector<Band> bands;
+    std::vector<Band> bands;  // one piece for each run of positions with a band
     std::vector<Curve> estimates;
     std::vector<StationMark> stations;
     std::vector<LegendEntry> legend;
-    std::vector<std::string> notes;  // why a method shown is missing
+    // Why a method shown is missing, or where its band is.
+    std::vector<std::string> notes;
 };
 
 struct SceneOptions {
@@ -86,7 +97,7 @@ struct Readout {
     float truth = 0.0f;
     std::optional<float> chosen;
     std::optional<float> compared;
-    std::optional<double> sigma;  // kriging's standard deviation, chosen method
+    std::optional<double> variance;  // kriging's variance, chosen method
 };
 std::optional<Readout> readout_at(const Setup& setup, const ScoreTable& table, double x);
 

@@ -1,6 +1,6 @@
 #include "explore/score_csv.hpp"
 
-#include "explore/loo_worker.hpp"
+#include "explore/session.hpp"
 #include "explore/setup_file.hpp"
 #include "tour/export_tables.hpp"
 
@@ -42,9 +42,9 @@ int score_setup_file(const std::string& path, std::ostream& out, std::ostream& e
 }
 
 std::string score_csv(const Setup& setup) {
-    const ScoreTable table = score_table(setup);
-    const auto cells = run_loo_job(loo_job(table));
-    return score_csv(table, cells ? *cells : std::vector<LooCell>{});
+    Session session(setup);
+    session.compute_loo();
+    return score_csv(session.table(), session.loo_cells());
 }
 
 }  // namespace tour::explore

@@ -11,7 +11,8 @@
 
 namespace tour::explore {
 
-// cells: the leave-one-out cells in the order of the table's rows.
+// cells: the leave-one-out cells in the order of the table's rows; a pending
+// cell is written empty.
 std::string score_csv(const ScoreTable& table, const std::vector<LooCell>& cells);
 
 // The whole table of a setup with its leave-one-out column, as CSV.

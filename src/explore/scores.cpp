@@ -1,6 +1,7 @@
 #include "explore/scores.hpp"
 
 #include <cmath>
+#include <exception>
 
 #include "explore/parallel.hpp"
 
@@ -25,10 +26,8 @@ std::vector<TableMethod> table_methods(const Setup& setup) {
 }
 
 int row_of(const std::vector<TableMethod>& methods, const MethodChoice& method) {
-    const ProcedureSpec& spec = procedure_of(method);
     for (std::size_t row = 0; row < methods.size(); ++row) {
-        const MethodChoice& shown = methods[row].method;
-        if (procedure_of(shown).id == spec.id && same_method(spec, shown.values, method.values)) {
+        if (same_choice(methods[row].method, method)) {
             return static_cast<int>(row);
         }
     }
@@ -91,9 +90,26 @@ ScoreTable score_table(const Setup& setup, const ScoreTable* earlier) {
     return table;
 }
 
+namespace {
+
+// The method's estimate at x without the station index, or what kept it
+// from one: a fault of the method, or anything else the run threw.
+PointEstimate fold(const Layout& layout, std::size_t index, const MethodChoice& method, int x) {
+    try {
+        return estimate_at(without_station(layout, index), method, x);
+    } catch (const std::exception& error) {
+        return PointEstimate{error.what(), false, 0.0f};
+    } catch (...) {
+        return PointEstimate{"An unexpected error stopped the method.", false, 0.0f};
+    }
+}
+
+}  // namespace
+
 std::optional<std::vector<LooCell>> leave_one_out(const Layout& layout,
                                                   const std::vector<MethodChoice>& methods,
-                                                  const std::function<bool()>& stopped) {
+                                                  const std::function<bool()>& stopped,
+                                                  const std::function<void()>& fold_done) {
     const int inner = static_cast<int>(layout.stations.size()) - 2;
     const int count = inner > 0 ? static_cast<int>(methods.size()) * inner : 0;
     std::vector<PointEstimate> folds(static_cast<std::size_t>(count));
@@ -103,7 +119,10 @@ std::optional<std::vector<LooCell>> leave_one_out(const Layout& layout,
             const auto method = static_cast<std::size_t>(item / inner);
             const auto k = static_cast<std::size_t>(item % inner) + 1;
             folds[static_cast<std::size_t>(item)] =
-                estimate_at(without_station(layout, k), methods[method], layout.stations[k]);
+                fold(layout, k, methods[method], layout.stations[k]);
+            if (fold_done) {
+                fold_done();
+            }
         },
         stopped);
     if (stopped && stopped()) {

@@ -42,22 +42,27 @@ struct ScoreTable {
 // changing a parameter computes one row, not the whole table.
 ScoreTable score_table(const Setup& setup, const ScoreTable* earlier = nullptr);
 
-// The leave-one-out RMS error of a method, or why there is none.
+// The leave-one-out RMS error of a method, or why there is none. A pending
+// cell waits for its computation.
 struct LooCell {
-    enum class Kind { value, none, fault };
+    enum class Kind { value, none, fault, pending };
     Kind kind = Kind::none;
     double rms = 0.0;
     std::string fault;
+    friend bool operator==(const LooCell&, const LooCell&) = default;
 };
 
 // For every inner station k (all but the first and the last) in turn: the
 // method runs without it, and error_k is its estimate at the station's
 // position minus the true field there. The cell holds the root of the mean
 // of error_k squared, in double precision, or the first fold's fault; a
-// method without an estimate on the grid has none. Returns nothing if
-// stopped() became true before every fold was done.
+// method without an estimate on the grid has none. Whatever a fold throws
+// is that fold's fault. Returns nothing if stopped() became true before
+// every fold was done; fold_done() is called after each fold, on the
+// thread that ran it.
 std::optional<std::vector<LooCell>> leave_one_out(const Layout& layout,
                                                   const std::vector<MethodChoice>& methods,
-                                                  const std::function<bool()>& stopped = {});
+                                                  const std::function<bool()>& stopped = {},
+                                                  const std::function<void()>& fold_done = {});
 
 }  // namespace tour::explore

@@ -42,6 +42,11 @@ const ProcedureSpec& procedure_of(const MethodChoice& method) {
     return procedurespec(entry_of(method).procedure);
 }
 
+bool same_choice(const MethodChoice& a, const MethodChoice& b) {
+    const ProcedureSpec& spec = procedure_of(a);
+    return procedure_of(b).id == spec.id && same_method(spec, a.values, b.values);
+}
+
 std::optional<int> matching_entry(const MethodChoice& method) {
     const ProcedureSpec& spec = procedure_of(method);
     const auto entries = catalogue();

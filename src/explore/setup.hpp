@@ -54,6 +54,9 @@ Setup default_setup();
 MethodChoice tour_method(int entry);
 const CatalogueEntry& entry_of(const MethodChoice& method);
 const ProcedureSpec& procedure_of(const MethodChoice& method);
+// Whether the two give the same method: the same procedure, and equal values
+// wherever a parameter applies.
+bool same_choice(const MethodChoice& a, const MethodChoice& b);
 // The catalogue entry whose procedure and values give the same method, if any.
 std::optional<int> matching_entry(const MethodChoice& method);
 // The procedure's first entry in the catalogue: its values are what a

@@ -70,11 +70,14 @@ void krige(World& world, MessageSink& messages, Array2<double> augmented, int fi
         }
         solvelin(world, messages, static_cast<std::int16_t>(big_n), augmented, x, x);
         if (variance != nullptr) {
+            // The weights stay the same when a constant is taken off the
+            // model, so this is ordinary kriging with vgmodel(h) - vgmodel(0),
+            // a model that is 0 at lag 0: its variance vanishes at a station.
             double sigma2 = 0.0;
             for (int j = 1; j <= n; ++j) {
                 sigma2 = sigma2 + x(j) * rhs(j);
             }
-            (*variance)(p) = sigma2 + x(big_n);
+            (*variance)(p) = sigma2 + x(big_n) - world.vgmodel(0);
         }
 
         double s = 0.0;

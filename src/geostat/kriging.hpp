@@ -18,8 +18,10 @@ namespace tour {
 // the other; the results are the same bits either way.
 // Given an array over the grid, kriging also records the kriging variance of
 // every position: the sum of each weight times its right-hand side, plus the
-// Lagrange multiplier, all as the solver left them in double precision. The
-// positions are then solved one after the other.
+// Lagrange multiplier, minus the model's value at lag 0, all in double
+// precision as the solver left them. It is 0 at a station; a model that is
+// no valid variogram can make it negative elsewhere. The positions are then
+// solved one after the other.
 enum class KrigingThreads { one, two };
 void kriging(World& world, MessageSink& messages, KrigingThreads threads = KrigingThreads::two,
              Array1<double>* variance = nullptr);

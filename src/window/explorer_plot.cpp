@@ -17,7 +17,8 @@ constexpr double kPickPixels = 6.0;
 constexpr double kClickSlack = 4.0;
 }  // namespace
 
-ExplorerPlot::ExplorerPlot(QWidget* parent) : QWidget(parent) {
+ExplorerPlot::ExplorerPlot(explore::Session& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setMinimumSize(420, 260);
@@ -28,17 +29,9 @@ ExplorerPlot::ExplorerPlot(QWidget* parent) : QWidget(parent) {
         "station, the arrow keys move it"));
 }
 
-void ExplorerPlot::show_scene(explore::Scene scene, explore::Layout layout) {
+void ExplorerPlot::show_scene(explore::Scene scene) {
     scene_ = std::move(scene);
-    layout_ = std::move(layout);
     update();
-}
-
-void ExplorerPlot::select(std::optional<int> position) {
-    if (selected_ != position) {
-        selected_ = position;
-        emit selection_changed();
-    }
 }
 
 double ExplorerPlot::world_x(QPointF point) const {
@@ -51,7 +44,7 @@ QPointF ExplorerPlot::world_point(double x, double y) const {
 
 QPointF ExplorerPlot::station_point(int position) const {
     return PlotFrame(scene_, rect())
-        .to_device(position, explore::observed(layout_.field, position));
+        .to_device(position, explore::observed(session_.layout().field, position));
 }
 
 bool ExplorerPlot::in_plot(QPointF point) const {
@@ -66,22 +59,13 @@ std::optional<int> ExplorerPlot::station_under(QPointF point) const {
         return std::nullopt;
     }
     const PlotFrame frame(scene_, rect());
-    return explore::station_near(layout_, frame.to_world_x(point.x()),
+    return explore::station_near(session_.layout(), frame.to_world_x(point.x()),
                                  kPickPixels * frame.world_per_pixel());
-}
-
-std::optional<int> ExplorerPlot::selected_index() const {
-    for (std::size_t i = 0; i < layout_.stations.size(); ++i) {
-        if (selected_ && layout_.stations[i] == *selected_) {
-            return static_cast<int>(i);
-        }
-    }
-    return std::nullopt;
 }
 
 void ExplorerPlot::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paint_scene(painter, scene_, rect(), locale());
+    paint_scene(painter, scene_, rect(), locale(), Notes::elsewhere);
     if (hasFocus()) {
         painter.setPen(QPen(palette().highlight().color(), 1.0, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -96,9 +80,9 @@ void ExplorerPlot::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     const QPointF point = event->position();
     if (const auto index = station_under(point)) {
-        select(layout_.stations[static_cast<std::size_t>(*index)]);
+        session_.select(session_.layout().stations[static_cast<std::size_t>(*index)]);
         dragging_ = index;
-        ++gesture_;
+        gesture_ = session_.new_gesture();
         pressed_empty_.reset();
     } else if (in_plot(point)) {
         pressed_empty_ = point;
@@ -109,15 +93,15 @@ void ExplorerPlot::mouseMoveEvent(QMouseEvent* event) {
     const QPointF point = event->position();
     emit hovered(in_plot(point) ? std::optional<double>(world_x(point)) : std::nullopt);
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        emit drag_requested(*dragging_, world_x(point), gesture_);
+        session_.drag_station(*dragging_, world_x(point), gesture_);
         return;
     }
     if (pressed_empty_ && QLineF(*pressed_empty_, point).length() > kClickSlack) {
         pressed_empty_.reset();
     }
     const auto under = station_under(point);
-    const bool movable =
-        under && *under > 0 && *under + 1 < static_cast<int>(layout_.stations.size());
+    const int count = static_cast<int>(session_.layout().stations.size());
+    const bool movable = under && *under > 0 && *under + 1 < count;
     setCursor(movable ? Qt::SizeHorCursor : Qt::CrossCursor);
 }
 
@@ -126,33 +110,33 @@ void ExplorerPlot::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     if (pressed_empty_) {
-        emit add_requested(world_x(*pressed_empty_));
+        session_.add_station(world_x(*pressed_empty_));
     }
     pressed_empty_.reset();
     dragging_.reset();
 }
 
 void ExplorerPlot::keyPressEvent(QKeyEvent* event) {
-    const auto index = selected_index();
+    const auto index = session_.selected_index();
     const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
     switch (event->key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
             if (index) {
                 const int sign = event->key() == Qt::Key_Left ? -1 : 1;
-                emit move_requested(*index, *selected_ + sign * step);
+                session_.move_station(*index, *session_.selected() + sign * step);
                 return;
             }
             break;
         case Qt::Key_Delete:
         case Qt::Key_Backspace:
             if (index) {
-                emit remove_requested(*index);
+                session_.remove_station(*index);
                 return;
             }
             break;
         case Qt::Key_Escape:
-            select(std::nullopt);
+            session_.select(std::nullopt);
             return;
         default:
             break;
@@ -164,14 +148,14 @@ void ExplorerPlot::contextMenuEvent(QContextMenuEvent* event) {
     const QPointF point = event->pos();
     QMenu menu(this);
     if (const auto index = station_under(point)) {
-        const int position = layout_.stations[static_cast<std::size_t>(*index)];
-        select(position);
+        const int position = session_.layout().stations[static_cast<std::size_t>(*index)];
+        session_.select(position);
         menu.addAction(tr("Remove the station at %1").arg(position), this,
-                       [this, i = *index] { emit remove_requested(i); });
+                       [this, i = *index] { session_.remove_station(i); });
     } else if (in_plot(point)) {
         const double x = world_x(point);
         menu.addAction(tr("Add a station at %1").arg(std::lround(x)), this,
-                       [this, x] { emit add_requested(x); });
+                       [this, x] { session_.add_station(x); });
     } else {
         return;
     }

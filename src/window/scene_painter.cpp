@@ -193,7 +193,7 @@ double PlotFrame::world_per_pixel() const {
 }
 
 void paint_scene(QPainter& painter, const explore::Scene& scene, QRectF bounds,
-                 const QLocale& locale) {
+                 const QLocale& locale, Notes notes) {
     const PlotFrame frame(scene, bounds);
     painter.save();
     painter.fillRect(bounds, Qt::white);
@@ -208,7 +208,9 @@ void paint_scene(QPainter& painter, const explore::Scene& scene, QRectF bounds,
         paint_curve(painter, curve, frame);
     }
     paint_stations(painter, scene, frame);
-    paint_notes(painter, scene, frame);
+    if (notes == Notes::painted) {
+        paint_notes(painter, scene, frame);
+    }
     painter.setClipping(false);
     paint_legend(painter, scene, frame);
     painter.restore();

@@ -30,7 +30,10 @@ class PlotFrame {
     QRectF area_;
 };
 
+// The scene's notes are painted on the plot, or left to the caller, who
+// shows them beside it.
+enum class Notes { painted, elsewhere };
 void paint_scene(QPainter& painter, const explore::Scene& scene, QRectF bounds,
-                 const QLocale& locale);
+                 const QLocale& locale, Notes notes = Notes::painted);
 
 }  // namespace tour

@@ -15,29 +15,37 @@ const QColor kFaultText(150, 0, 0);
 constexpr double kLast = std::numeric_limits<double>::infinity();
 }  // namespace
 
-ScoreModel::ScoreModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-void ScoreModel::show_table(explore::ScoreTable table) {
-    const bool same_rows = table.methods == table_.methods;
-    if (same_rows) {
-        table_ = std::move(table);
-        cells_.reset();
-        emit dataChanged(index(0, 0), index(rowCount() - 1, column_count - 1));
-        return;
+ScoreModel::ScoreModel(const explore::Session& session, QObject* parent)
+    : QAbstractTableModel(parent), session_(session) {
+    for (const explore::TableMethod& method : table().methods) {
+        shown_rows_.push_back(method.label);
     }
-    beginResetModel();
-    table_ = std::move(table);
-    cells_.reset();
-    endResetModel();
 }
 
-void ScoreModel::show_leave_one_out(std::vector<explore::LooCell> cells) {
-    cells_ = std::move(cells);
-    emit dataChanged(index(0, loo_column), index(rowCount() - 1, loo_column));
+void ScoreModel::session_changed(unsigned changes) {
+    if ((changes & (explore::Session::table_changed | explore::Session::loo_changed)) == 0) {
+        return;
+    }
+    std::vector<std::string> rows;
+    for (const explore::TableMethod& method : table().methods) {
+        rows.push_back(method.label);
+    }
+    if (rows != shown_rows_) {
+        beginResetModel();
+        shown_rows_ = std::move(rows);
+        endResetModel();
+        return;
+    }
+    const int first = (changes & explore::Session::table_changed) ? 0 : loo_column;
+    emit dataChanged(index(0, first), index(rowCount() - 1, column_count - 1));
+}
+
+const explore::LooCell& ScoreModel::cell(int row) const {
+    return session_.loo_cells()[static_cast<std::size_t>(row)];
 }
 
 int ScoreModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(shown_rows_.size());
 }
 
 int ScoreModel::columnCount(const QModelIndex& parent) const {
@@ -50,27 +58,23 @@ QString ScoreModel::number(double value) const {
 
 QString ScoreModel::cell_text(int row, int column) const {
     const auto slot = static_cast<std::size_t>(row);
-    const explore::Evaluation& e = table_.rows[slot];
+    const explore::Evaluation& e = table().rows[slot];
     switch (column) {
         case method_column:
-            return QString::fromStdString(table_.methods[slot].label);
+            return QString::fromStdString(table().methods[slot].label);
         case rms_column:
             return e.ran() ? number(e.rms) : QString::fromStdString(e.fault);
         case max_column:
             return e.ran() ? number(e.max) : QString();
         case loo_column: {
-            if (!e.ran()) {
-                return {};
-            }
-            if (!cells_) {
-                return tr("computing\u2026");
-            }
-            const explore::LooCell& cell = (*cells_)[slot];
-            switch (cell.kind) {
+            const explore::LooCell& loo = cell(row);
+            switch (loo.kind) {
                 case explore::LooCell::Kind::value:
-                    return number(cell.rms);
+                    return number(loo.rms);
                 case explore::LooCell::Kind::fault:
-                    return QString::fromStdString(cell.fault);
+                    return QString::fromStdString(loo.fault);
+                case explore::LooCell::Kind::pending:
+                    return tr("computing\u2026");
                 case explore::LooCell::Kind::none:
                     return {};
             }
@@ -83,7 +87,7 @@ QString ScoreModel::cell_text(int row, int column) const {
 
 QVariant ScoreModel::sort_value(int row, int column) const {
     const auto slot = static_cast<std::size_t>(row);
-    const explore::Evaluation& e = table_.rows[slot];
+    const explore::Evaluation& e = table().rows[slot];
     switch (column) {
         case method_column:
             return row;  // tour order
@@ -92,10 +96,7 @@ QVariant ScoreModel::sort_value(int row, int column) const {
         case max_column:
             return e.ran() ? static_cast<double>(e.max) : kLast;
         case loo_column:
-            if (e.ran() && cells_ && (*cells_)[slot].kind == explore::LooCell::Kind::value) {
-                return (*cells_)[slot].rms;
-            }
-            return kLast;
+            return cell(row).kind == explore::LooCell::Kind::value ? cell(row).rms : kLast;
         default:
             return {};
     }
@@ -103,7 +104,7 @@ QVariant ScoreModel::sort_value(int row, int column) const {
 
 QVariant ScoreModel::tooltip(int row, int column, bool fault_cell) const {
     const auto slot = static_cast<std::size_t>(row);
-    const explore::Evaluation& e = table_.rows[slot];
+    const explore::Evaluation& e = table().rows[slot];
     if (fault_cell) {
         return cell_text(row, column);
     }
@@ -114,14 +115,16 @@ QVariant ScoreModel::tooltip(int row, int column, bool fault_cell) const {
         case max_column:
             return e.ran() ? QVariant(precise(e.max)) : QVariant();
         case loo_column:
-            if (e.ran() && cells_) {
-                const explore::LooCell& cell = (*cells_)[slot];
-                if (cell.kind == explore::LooCell::Kind::value) {
-                    return precise(cell.rms);
-                }
-                return tr("No leave-one-out error: the Bezier curve has no estimate on the grid");
+            switch (cell(row).kind) {
+                case explore::LooCell::Kind::value:
+                    return precise(cell(row).rms);
+                case explore::LooCell::Kind::none:
+                    return e.ran() ? QVariant(tr("No leave-one-out error: the Bezier curve has "
+                                                 "no estimate on the grid"))
+                                   : QVariant();
+                default:
+                    return {};
             }
-            return {};
         default:
             return {};
     }
@@ -133,11 +136,10 @@ QVariant ScoreModel::data(const QModelIndex& index, int role) const {
     }
     const int row = index.row();
     const int column = index.column();
-    const explore::Evaluation& e = table_.rows[static_cast<std::size_t>(row)];
+    const explore::Evaluation& e = table().rows[static_cast<std::size_t>(row)];
     const bool fault_cell =
         (column == rms_column && !e.ran()) ||
-        (column == loo_column && e.ran() && cells_ &&
-         (*cells_)[static_cast<std::size_t>(row)].kind == explore::LooCell::Kind::fault);
+        (column == loo_column && cell(row).kind == explore::LooCell::Kind::fault);
     switch (role) {
         case Qt::DisplayRole:
             return cell_text(row, column);
@@ -150,17 +152,17 @@ QVariant ScoreModel::data(const QModelIndex& index, int role) const {
                        ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                        : QVariant(Qt::AlignRight | Qt::AlignVCenter);
         case Qt::BackgroundRole:
-            if (row == table_.chosen_row) {
+            if (row == table().chosen_row) {
                 return QBrush(kChosenRow);
             }
-            if (table_.compared_row && row == *table_.compared_row) {
+            if (table().compared_row && row == *table().compared_row) {
                 return QBrush(kComparedRow);
             }
             return {};
         case Qt::ForegroundRole:
             return fault_cell ? QVariant(QBrush(kFaultText)) : QVariant();
         case Qt::FontRole:
-            if (row == table_.chosen_row) {
+            if (row == table().chosen_row) {
                 QFont bold;
                 bold.setBold(true);
                 return bold;

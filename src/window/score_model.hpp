@@ -1,13 +1,14 @@
-// The score table as a Qt table model: one row per method, the columns
-// Method, RMS error, Maximum error and LOO RMS error. Numbers sort as numbers;
-// a row that could not run, or a cell without a value, sorts last.
+// The score table as a Qt table model, a view of the session's table and
+// leave-one-out cells: one row per method, the columns Method, RMS error,
+// Maximum error and LOO RMS error. Numbers sort as numbers; a row that could
+// not run, or a cell without a value, sorts last.
 #pragma once
 
 #include <QAbstractTableModel>
-#include <optional>
+#include <string>
 #include <vector>
 
-#include "explore/scores.hpp"
+#include "explore/session.hpp"
 
 namespace tour {
 
@@ -18,14 +19,12 @@ class ScoreModel : public QAbstractTableModel {
     // The value a cell sorts by.
     static constexpr int kSortRole = Qt::UserRole + 1;
 
-    explicit ScoreModel(QObject* parent = nullptr);
+    explicit ScoreModel(const explore::Session& session, QObject* parent = nullptr);
 
-    // A new table; the leave-one-out column waits for its cells.
-    void show_table(explore::ScoreTable table);
-    void show_leave_one_out(std::vector<explore::LooCell> cells);
-    bool leave_one_out_ready() const { return cells_.has_value(); }
-    const explore::ScoreTable& table() const { return table_; }
-    const std::optional<std::vector<explore::LooCell>>& leave_one_out() const { return cells_; }
+    // The session changed (Session::Change bits): new rows or new values.
+    void session_changed(unsigned changes);
+    bool leave_one_out_ready() const { return session_.loo_ready(); }
+    const explore::ScoreTable& table() const { return session_.table(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -37,9 +36,11 @@ class ScoreModel : public QAbstractTableModel {
     QString cell_text(int row, int column) const;
     QVariant sort_value(int row, int column) const;
     QVariant tooltip(int row, int column, bool fault_cell) const;
+    const explore::LooCell& cell(int row) const;
 
-    explore::ScoreTable table_;
-    std::optional<std::vector<explore::LooCell>> cells_;
+    const explore::Session& session_;
+    // The row labels the view was last told of: other labels reset it.
+    std::vector<std::string> shown_rows_;
 };
 
 }  // namespace tour

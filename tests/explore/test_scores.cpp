@@ -99,22 +99,6 @@ TEST(ScoreTable, LabelsNameTheValuesInTheToursStyle) {
     EXPECT_EQ(label("Kriging (Linear)", {1.0f, 150.0f, 2.0f}), "Kriging (Linear)");
 }
 
-TEST(ScoreTable, KrigingVarianceIsTheNuggetAtTheStations) {
-    explore::Setup setup = default_setup();
-    setup.method = tour_method(entry_labelled("Kriging (Linear)"));
-    const ScoreTable table = score_table(setup);
-    const Evaluation& kriging = table.rows[static_cast<std::size_t>(table.chosen_row)];
-    ASSERT_EQ(kriging.variance.size(), 1001u);
-    // At a station the weights pick that station alone, and the variance is
-    // the model's value at lag 0: the nugget, a tenth of the largest squared
-    // difference (1).
-    for (int station : setup.layout.stations) {
-        EXPECT_NEAR(kriging.variance[static_cast<std::size_t>(station)], 0.1, 1e-7) << station;
-    }
-    // Between stations the estimate is less certain.
-    EXPECT_GT(kriging.variance[25], 0.11);
-}
-
 TEST(LeaveOneOut, SmallLayoutsGiveTheAnswersWorkedByHand) {
     // Bump values 0, 0, 1, 0 at 0, 250, 500, 1000. Without 250, linear
     // interpolation gives 0.5 there (truth 0); without 500 it gives 0 (truth 1).
