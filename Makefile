@@ -2,7 +2,8 @@
 
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-liberation \
 	nlohmann-json3-dev
-TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file
+TEST_PACKAGES := $(BUILD_PACKAGES) googletest libgtest-dev desktop-file-utils appstream dpkg-dev file \
+	locales
 BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 
 # The tests render the manual page with man and check the package with lintian.
@@ -116,8 +117,11 @@ web-screenshot: web-test-deps web
 deps:
 	@./scripts/install-deps.sh $(BUILD_PACKAGES)
 
+# The tests also run the program in German, which writes numbers with a
+# decimal comma on screen and must keep '.' in its files.
 test-deps:
 	@./scripts/install-deps.sh $(TEST_PACKAGES)
+	@./scripts/ensure-locale.sh de_DE.UTF-8
 
 bench-deps:
 	@./scripts/install-deps.sh $(BENCH_PACKAGES)

@@ -1,6 +1,7 @@
 // The explorer's command line: --score writes the score table of a setup file
-// without a display, and a file that cannot be used gives one message and
-// the status that says why, with --score and with --explore alike.
+// and --curves its curves without a display, and a file that cannot be used
+// gives one message and the status that says why, with --score, --curves and
+// --explore alike.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -89,11 +90,51 @@ class ExploreCommandTest : public QObject {
                                 "stations."));
     }
 
+    void curvesOfASetupAsCsv() {
+        const QString path = file_with(QStringLiteral("kriging.json"), R"({
+          "format": "interp1d-tour setup", "version": 1, "field": "bump",
+          "stations": [0, 120, 260, 380, 500, 610, 730, 1000],
+          "method": {"name": "kriging", "model": "linear"},
+          "compare": {"name": "bezier"}})");
+        const Run run = run_program({QStringLiteral("--curves"), path});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(messages(run.err).isEmpty(), qPrintable(run.err));
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 1001);
+        QCOMPARE(lines[0],
+                 QStringLiteral("position,true_field,estimate,variance,compare,compare_variance"));
+        // At the station at 500 the estimate is its value and the variance 0;
+        // the Bezier curve has no values at grid positions.
+        QCOMPARE(lines[501], QStringLiteral("500,1,1,0,,"));
+        const QStringList at494 = lines[495].split(QLatin1Char(','));
+        QCOMPARE(at494.size(), 6);
+        QVERIFY2(at494[3].startsWith(QStringLiteral("0.0205")), qPrintable(lines[495]));
+        QVERIFY(!run.out.contains(QLatin1Char(';')));
+    }
+
+    void curvesOfAMethodThatCannotRunStayEmptyWithStatusThree() {
+        const QString path = file_with(QStringLiteral("gauss.json"), R"({
+          "format": "interp1d-tour setup", "version": 1, "field": "bump",
+          "stations": [0, 600, 1000], "method": {"name": "gaussave", "scale": 10},
+          "compare": {"name": "linint"}})");
+        const Run run = run_program({QStringLiteral("--curves"), path});
+        QCOMPARE(run.status, 3);
+        QCOMPARE(messages(run.err),
+                 QStringList{QStringLiteral(
+                     "Gauss-Ave (10) (chosen) cannot run on this layout: Run-time error: Invalid "
+                     "floating-point operation at x = 273: all its weights underflow to 0.")});
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1002);
+        QCOMPARE(lines[301].section(QLatin1Char(','), 2, 3), QStringLiteral(","));
+        QVERIFY(!lines[301].section(QLatin1Char(','), 4, 4).isEmpty());
+    }
+
     void aBadSetupGivesOneMessageAndStatusTwo() {
         const QString path = file_with(QStringLiteral("bad.json"), R"({
           "format": "interp1d-tour setup", "version": 1, "field": "bump",
           "stations": [0, 500.5, 1000]})");
         for (const QStringList& arguments : {QStringList{QStringLiteral("--score"), path},
+                                             QStringList{QStringLiteral("--curves"), path},
                                              QStringList{QStringLiteral("--explore"), path}}) {
             const Run run = run_program(arguments);
             QCOMPARE(run.status, 2);
@@ -106,7 +147,8 @@ class ExploreCommandTest : public QObject {
 
     void anUnreadableFileGivesStatusOne() {
         const QString missing = scratch.filePath(QStringLiteral("missing.json"));
-        for (const QString& option : {QStringLiteral("--score"), QStringLiteral("--explore")}) {
+        for (const QString& option :
+             {QStringLiteral("--score"), QStringLiteral("--curves"), QStringLiteral("--explore")}) {
             const Run run = run_program({option, missing});
             QCOMPARE(run.status, 1);
             QCOMPARE(messages(run.err).size(), 1);
@@ -119,6 +161,10 @@ class ExploreCommandTest : public QObject {
         QCOMPARE(run_program({QStringLiteral("some.json")}).status, 1);
         QCOMPARE(run_program({QStringLiteral("--score"), QStringLiteral("a.json"),
                               QStringLiteral("--explore")})
+                     .status,
+                 1);
+        QCOMPARE(run_program({QStringLiteral("--curves"), QStringLiteral("a.json"),
+                              QStringLiteral("--score"), QStringLiteral("a.json")})
                      .status,
                  1);
     }
