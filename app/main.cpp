@@ -8,8 +8,7 @@
 #include <iostream>
 #include <optional>
 
-#include "explore/curves_csv.hpp"
-#include "explore/score_csv.hpp"
+#include "explore/setup_commands.hpp"
 #include "explore/setup_file.hpp"
 #include "window/explorer_window.hpp"
 #include "window/export.hpp"

@@ -1,7 +1,6 @@
 #include "explore/curves_csv.hpp"
 
 #include "explore/fault_text.hpp"
-#include "explore/setup_file.hpp"
 #include "tour/export_tables.hpp"
 
 namespace tour::explore {
@@ -51,24 +50,6 @@ CurvesCsv curves_csv(const ScoreTable& table) {
 
 CurvesCsv curves_csv(const Setup& setup) {
     return curves_csv(score_table(setup));
-}
-
-int curves_setup_file(const std::string& path, std::ostream& out, std::ostream& err) {
-    const LoadedSetup loaded = load_setup(path);
-    if (loaded.status != LoadedSetup::Status::ok) {
-        err << loaded.message << "\n";
-        return loaded.status == LoadedSetup::Status::unreadable ? 1 : 2;
-    }
-    const CurvesCsv csv = curves_csv(loaded.setup);
-    out << csv.text;
-    out.flush();
-    for (const std::string& fault : csv.faults) {
-        err << fault << "\n";
-    }
-    if (!out) {
-        return 1;
-    }
-    return csv.faults.empty() ? 0 : 3;
 }
 
 }  // namespace tour::explore

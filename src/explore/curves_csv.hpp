@@ -7,7 +7,6 @@
 // layout, and the compare columns when nothing is compared.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,11 +24,5 @@ struct CurvesCsv {
 // From the table the plot shows: its chosen and compared rows hold the curves.
 CurvesCsv curves_csv(const ScoreTable& table);
 CurvesCsv curves_csv(const Setup& setup);
-
-// The curves of the setup file at path written to out, or what is wrong to
-// err. Returns the exit status: 0, 1 when the file cannot be read, 2 when it
-// is not a valid setup, 3 when the chosen or compared method cannot run on
-// its layout (its columns are then empty and the reason goes to err).
-int curves_setup_file(const std::string& path, std::ostream& out, std::ostream& err);
 
 }  // namespace tour::explore

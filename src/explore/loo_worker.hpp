@@ -1,7 +1,7 @@
-// Leave-one-out cross-validation off the window's thread. Each start hands
-// the worker a copy of what it needs; a newer start stops the computation
-// still running. The result comes back as a value, through a callback on the
-// worker's thread.
+// Leave-one-out jobs off the window's thread, below its priority. Each start
+// hands the worker a copy of what it needs; a newer start stops the
+// computation still running. The result comes back as a value, through a
+// callback on the worker's thread.
 #pragma once
 
 #include <atomic>
@@ -12,25 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "explore/scores.hpp"
+#include "explore/loo_job.hpp"
 
 namespace tour::explore {
-
-// Methods to cross-validate on one layout.
-struct LooJob {
-    Layout layout;
-    std::vector<MethodChoice> methods;
-    friend bool operator==(const LooJob&, const LooJob&) = default;
-};
-
-// The job's cells, one per method in its order, or nothing if stopped()
-// became true first. Nothing it meets ends the caller: a fault or an
-// exception in a fold is that method's cell, and an exception outside the
-// folds (the machine out of memory or threads) is every method's.
-using LooProgress = std::function<void(int done, int total)>;
-std::optional<std::vector<LooCell>> run_loo_job(const LooJob& job,
-                                                const std::function<bool()>& stopped = {},
-                                                const LooProgress& progress = {});
 
 class LooWorker {
   public:

@@ -1,7 +1,6 @@
 #include "explore/score_csv.hpp"
 
 #include "explore/session.hpp"
-#include "explore/setup_file.hpp"
 #include "tour/export_tables.hpp"
 
 namespace tour::explore {
@@ -22,23 +21,6 @@ std::string score_csv(const ScoreTable& table, const std::vector<LooCell>& cells
         csv += csv_field(fault) + "\n";
     }
     return csv;
-}
-
-int score_setup_file(const std::string& path, std::ostream& out, std::ostream& err) {
-    const LoadedSetup loaded = load_setup(path);
-    switch (loaded.status) {
-        case LoadedSetup::Status::unreadable:
-            err << loaded.message << "\n";
-            return 1;
-        case LoadedSetup::Status::invalid:
-            err << loaded.message << "\n";
-            return 2;
-        case LoadedSetup::Status::ok:
-            break;
-    }
-    out << score_csv(loaded.setup);
-    out.flush();
-    return out ? 0 : 1;
 }
 
 std::string score_csv(const Setup& setup) {

@@ -3,7 +3,6 @@
 // the reason in the fault column.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,10 +16,5 @@ std::string score_csv(const ScoreTable& table, const std::vector<LooCell>& cells
 
 // The whole table of a setup with its leave-one-out column, as CSV.
 std::string score_csv(const Setup& setup);
-
-// The score table of the setup file at path written to out, or what is wrong
-// with the file to err. Returns the exit status: 0, 1 when the file cannot be
-// read, 2 when it is not a valid setup.
-int score_setup_file(const std::string& path, std::ostream& out, std::ostream& err);
 
 }  // namespace tour::explore

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "explore/history.hpp"
+#include "explore/loo_job.hpp"
 #include "explore/loo_memory.hpp"
-#include "explore/loo_worker.hpp"
 #include "explore/scene.hpp"
 #include "explore/scores.hpp"
 

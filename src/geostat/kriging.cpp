@@ -1,12 +1,8 @@
 #include "geostat/kriging.hpp"
 
-#include <cfenv>
 #include <cmath>
-#include <exception>
-#include <string>
-#include <thread>
-#include <vector>
 
+#include "geostat/kriging_grid.hpp"
 #include "geostat/solvelin.hpp"
 #include "world/runtime_error.hpp"
 
@@ -50,9 +46,10 @@ Array2<double> kriging_matrix(const World& world) {
     return augmented;
 }
 
-// Positions first..last, each with its own solve of the whole system.
-void krige(World& world, MessageSink& messages, Array2<double> augmented, int first, int last,
-           Array1<double>* variance = nullptr) {
+}  // namespace
+
+void krige_positions(World& world, MessageSink& messages, Array2<double> augmented, int first,
+                     int last, Array1<double>* variance) {
     const int n = world.nstat;
     const int big_n = n + 1;
     Array1<double> rhs(1, big_n);
@@ -98,98 +95,14 @@ void krige(World& world, MessageSink& messages, Array2<double> augmented, int fi
     }
 }
 
-class MessageLog : public MessageSink {
-  public:
-    void message_box(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
-
-#ifndef __EMSCRIPTEN__
-constexpr int kFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-
-// The second half of the grid, solved on a thread of its own with a copy of
-// the world: its solves write that copy's statw, its messages are kept for
-// later, and so are a run-time error and the floating-point faults it raised.
-class UpperHalf {
-  public:
-    UpperHalf(const World& world, const Array2<double>& augmented, int first)
-        : copy_(world), first_(first) {
-        std::fenv_t environment;
-        std::fegetenv(&environment);  // the caller's traps and rounding
-        thread_ = std::thread([this, environment, augmented] {
-            std::fesetenv(&environment);
-            std::feclearexcept(kFaults);
-            try {
-                krige(copy_, log_, augmented, first_, kGridLast);
-            } catch (...) {
-                error_ = std::current_exception();
-            }
-            raised_ = std::fetestexcept(kFaults);
-        });
-    }
-    UpperHalf(const UpperHalf&) = delete;
-    UpperHalf& operator=(const UpperHalf&) = delete;
-    ~UpperHalf() {
-        if (thread_.joinable()) {
-            thread_.join();
-        }
-    }
-
-    // Waits for the thread and hands its results over as if the solves had
-    // run here, after those of the first half.
-    void hand_over(World& world, MessageSink& messages) {
-        thread_.join();
-        if (error_) {
-            std::rethrow_exception(error_);
-        }
-        if (raised_ != 0) {
-            std::feraiseexcept(raised_);
-        }
-        for (int p = first_; p <= kGridLast; ++p) {
-            world.est(p) = copy_.est(p);
-        }
-        for (int k = 1; k <= kMaxStations; ++k) {
-            world.statw(k) = copy_.statw(k);
-        }
-        for (const std::string& text : log_.texts) {
-            messages.message_box(text);
-        }
-    }
-
-  private:
-    World copy_;
-    int first_;
-    MessageLog log_;
-    std::exception_ptr error_;
-    int raised_ = 0;
-    std::thread thread_;
-};
-#endif
-
-}  // namespace
-
 void kriging(World& world, MessageSink& messages, KrigingThreads threads,
              Array1<double>* variance) {
     const Array2<double> augmented = kriging_matrix(world);
-#ifdef __EMSCRIPTEN__
-    // A page opened from disk gets no shared memory, so no second thread.
-    threads = KrigingThreads::one;
-#endif
     if (threads == KrigingThreads::one || variance != nullptr) {
-        krige(world, messages, augmented, kGridFirst, kGridLast, variance);
+        krige_positions(world, messages, augmented, kGridFirst, kGridLast, variance);
         return;
     }
-#ifndef __EMSCRIPTEN__
-    // The positions do not depend on each other: every one solves the same
-    // matrix with its own right-hand side. Whether a solve succeeds depends on
-    // the matrix alone, so either all of them refresh statw or none does, and
-    // each half starts from statw as it stands. The two halves run on the
-    // machine's two cores and give the bits a single run gives.
-    constexpr int kFirstOfUpperHalf = 501;
-    UpperHalf upper(world, augmented, kFirstOfUpperHalf);
-    krige(world, messages, augmented, kGridFirst, kFirstOfUpperHalf - 1);
-    upper.hand_over(world, messages);
-#endif
+    krige_in_two_halves(world, messages, augmented);
 }
 
 }  // namespace tour

@@ -50,4 +50,10 @@ inline void check_finite(double value) {
     }
 }
 
+// Records what a division of dividend by zero raises, as the processor
+// would: a finite non-zero dividend a division by zero, zero divided by zero
+// an invalid operation, an infinite or NaN dividend nothing. The web build's
+// division check calls it.
+void record_zero_divisor(double dividend);
+
 }  // namespace tour

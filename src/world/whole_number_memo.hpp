@@ -12,7 +12,7 @@ namespace tour {
 
 template <typename Value, typename Function>
 class WholeNumberMemo {
-public:
+  public:
     WholeNumberMemo(int largest, Function function)
         : largest_(largest),
           function_(function),
@@ -35,7 +35,7 @@ public:
         return values_[slot];
     }
 
-private:
+  private:
     int largest_;
     Function function_;
     std::vector<Value> values_;

@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "stations[1]: 120.5 is not a whole number"},
         BadFile{file_with(R"("bump")", R"([0, "500", 1000])"),
                 "stations[1]: \"500\" is not a whole number"},
-        BadFile{file_with(R"("bump")", "[0, 500, 1200]"), "stations[2]: 1200 lies outside 0..1000"},
+        BadFile{file_with(R"("bump")", "[0, 500, 1200]"), "stations[2]: 1200 is outside 0..1000"},
         BadFile{file_with(R"("bump")", "[0, 500, 400, 1000]"),
                 "stations[2]: 400 does not come after 500; the stations must increase"},
         BadFile{file_with(R"("bump")", "[0, 500, 500, 1000]"),
