@@ -85,9 +85,10 @@ web: web-deps
 	$(WEB_ENV) cmake --build --preset web
 	@echo "The page is build/web/interp1d-tour.html ($$(stat -c %s build/web/interp1d-tour.html) bytes)."
 
-# The web build's fingerprint of every screen equals the native one; its
-# fault checks report what the processor's flags report; the page, clicked
-# through in headless Chromium (Playwright, pinned by tests/web/package-lock.json).
+# The web build's fingerprints of every screen and of the numerals equal the
+# native ones; its fault checks report what the processor's flags report;
+# the page, clicked through in headless Chromium (Playwright, pinned by
+# tests/web/package-lock.json).
 web-test: web-test-deps web web-same-bits
 	node build/web/fault_cases.js
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
@@ -95,11 +96,15 @@ web-test: web-test-deps web web-same-bits
 
 web-same-bits: web
 	cmake --preset release >/dev/null
-	cmake --build --preset release --target tour_digest
+	cmake --build --preset release --target tour_digest numerals_digest
 	./build/release/tour_digest > build/release/tour_digest.txt
 	node build/web/tour_digest.js > build/web/tour_digest.txt
 	diff build/release/tour_digest.txt build/web/tour_digest.txt
 	@echo "The WebAssembly and the native build agree on all $$(wc -l < build/web/tour_digest.txt) screens of the forward tour."
+	./build/release/numerals_digest > build/release/numerals_digest.txt
+	node build/web/numerals_digest.js > build/web/numerals_digest.txt
+	diff build/release/numerals_digest.txt build/web/numerals_digest.txt
+	@echo "The WebAssembly and the native build write and read the same numerals ($$(grep -c '^[a-z_]*(' build/web/numerals_digest.txt) fingerprints)."
 
 # The forward tour's computation in WebAssembly (Node) and natively, side by
 # side, the page's first paint in Chromium and the size of the file.
