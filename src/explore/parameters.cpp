@@ -1,9 +1,10 @@
 #include "explore/parameters.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+
+#include "world/numerals.hpp"
 
 namespace tour::explore {
 
@@ -21,9 +22,16 @@ std::string trimmed(std::string_view text) {
 }  // namespace
 
 std::string format_value(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    // Values are read as doubles (a setup file's JSON numbers, a typed
+    // value) and then stored as Singles. The shortest text reads back so for
+    // all Singles but one, whose nearest double is the middle to the next
+    // Single; nine digits always do.
+    const std::string shortest = shortest_text(value);
+    const ParsedNumber read = parse_number(shortest);
+    if (read.status == ParsedNumber::Status::ok && static_cast<float>(read.value) == value) {
+        return shortest;
+    }
+    return significant_text(value, 9);
 }
 
 std::string label_value(float value) {
@@ -87,12 +95,11 @@ ParsedValue parse_value(const ParameterSpec& spec, std::string_view text) {
             c = '.';
         }
     }
-    double value = 0.0;
-    const char* end = typed.data() + typed.size();
-    const auto result = std::from_chars(typed.data(), end, value);
-    if (result.ec == std::errc::result_out_of_range && result.ptr == end) {
+    const ParsedNumber read = parse_number(typed);
+    double value = read.value;
+    if (read.status == ParsedNumber::Status::out_of_range) {
         value = std::numeric_limits<double>::infinity();
-    } else if (typed.empty() || result.ec != std::errc() || result.ptr != end) {
+    } else if (read.status != ParsedNumber::Status::ok) {
         parsed.refusal = std::string(spec.label) + " must be " + range_text(spec) + "; \"" + typed +
                          "\" is not a number.";
         return parsed;

@@ -1,7 +1,7 @@
 #include "explore/score_csv.hpp"
 
 #include "explore/session.hpp"
-#include "tour/export_tables.hpp"
+#include "display/csv_text.hpp"
 
 namespace tour::explore {
 

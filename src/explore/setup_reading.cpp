@@ -5,6 +5,7 @@
 
 #include "explore/edits.hpp"
 #include "explore/parameters.hpp"
+#include "world/numerals.hpp"
 
 namespace tour::explore {
 
@@ -237,8 +238,9 @@ OrderedJson method_json(const MethodChoice& method) {
                 json[parameter.key] = static_cast<int>(value);
                 break;
             case ParameterSpec::Kind::real:
-                // The shortest decimal that reads back as the same Single.
-                json[parameter.key] = std::stod(format_value(value));
+                // The shortest decimal that reads back as the same Single,
+                // whatever the locale.
+                json[parameter.key] = parse_number(format_value(value)).value;
                 break;
         }
     }

@@ -1,31 +1,8 @@
 #include "tour/export_tables.hpp"
 
-#include <charconv>
-
 #include "methods/bezier.hpp"
 
 namespace tour {
-
-std::string csv_number(double value) {
-    char buffer[40];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
-    return std::string(buffer, result.ptr);
-}
-
-std::string csv_field(const std::string& text) {
-    if (text.find_first_of(",\"\n\r") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + "\"";
-}
 
 ExportTables::ExportTables()
     : errors_("scenario,stage,method,rms_error,max_error\n"),

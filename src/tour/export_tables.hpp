@@ -5,15 +5,10 @@
 
 #include <string>
 
+#include "display/csv_text.hpp"
 #include "tour/tour.hpp"
 
 namespace tour {
-
-// A number as CSV text: 9 significant digits, '.' as the decimal separator
-// whatever the locale.
-std::string csv_number(double value);
-// A text field, quoted where it holds a comma, a quote or a line break.
-std::string csv_field(const std::string& text);
 
 class ExportTables {
   public:

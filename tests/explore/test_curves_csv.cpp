@@ -9,7 +9,7 @@
 #include "explore/curves_csv.hpp"
 #include "support/recording_host.hpp"
 #include "support/traps_off.hpp"
-#include "tour/export_tables.hpp"
+#include "display/csv_text.hpp"
 #include "tour/stages.hpp"
 #include "tour/tour.hpp"
 
