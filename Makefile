@@ -96,7 +96,7 @@ web-test: web-test-deps web web-same-bits
 
 web-same-bits: web
 	cmake --preset release >/dev/null
-	cmake --build --preset release --target tour_digest numerals_digest
+	cmake --build --preset release --target tour_digest numerals_digest session_digest interp1d-tour
 	./build/release/tour_digest > build/release/tour_digest.txt
 	node build/web/tour_digest.js > build/web/tour_digest.txt
 	diff build/release/tour_digest.txt build/web/tour_digest.txt
@@ -105,6 +105,11 @@ web-same-bits: web
 	node build/web/numerals_digest.js > build/web/numerals_digest.txt
 	diff build/release/numerals_digest.txt build/web/numerals_digest.txt
 	@echo "The WebAssembly and the native build write and read the same numerals ($$(grep -c '^[a-z_]*(' build/web/numerals_digest.txt) fingerprints)."
+	./build/release/session_digest > build/release/session_digest.txt
+	node build/web/session_digest.js > build/web/session_digest.txt
+	diff build/release/session_digest.txt build/web/session_digest.txt
+	@echo "The WebAssembly and the native explorer hold the same table after each of $$(wc -l < build/web/session_digest.txt) random gestures."
+	sh tests/web/same_csv.sh build/release/interp1d-tour build/web/setup_csv.js tests/web/setups/*.json
 
 # The forward tour's computation in WebAssembly (Node) and natively, side by
 # side, the page's first paint in Chromium and the size of the file.

@@ -56,7 +56,9 @@ ParsedSetup parse_setup(std::string_view text) {
     return parsed;
 }
 
-std::string setup_text(const Setup& setup) {
+namespace {
+
+OrderedJson setup_json(const Setup& setup) {
     OrderedJson json;
     json["format"] = kFormat;
     json["version"] = kVersion;
@@ -66,7 +68,17 @@ std::string setup_text(const Setup& setup) {
     if (setup.compare) {
         json["compare"] = method_json(*setup.compare);
     }
-    return json.dump(2) + "\n";
+    return json;
+}
+
+}  // namespace
+
+std::string setup_text(const Setup& setup) {
+    return setup_json(setup).dump(2) + "\n";
+}
+
+std::string compact_setup_text(const Setup& setup) {
+    return setup_json(setup).dump();
 }
 
 }  // namespace tour::explore

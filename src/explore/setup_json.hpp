@@ -33,5 +33,7 @@ ParsedSetup parse_setup(std::string_view text);
 
 // The setup as a file's text; parse_setup reads it back as the same setup.
 std::string setup_text(const Setup& setup);
+// The same in one line without spaces, as a link carries it.
+std::string compact_setup_text(const Setup& setup);
 
 }  // namespace tour::explore

@@ -1,0 +1,102 @@
+#include "web_session.hpp"
+
+#include <emscripten/val.h>
+
+#include "explore/curves_csv.hpp"
+#include "explore/score_csv.hpp"
+#include "explore/session_view.hpp"
+#include "explore/setup_json.hpp"
+
+namespace tour {
+
+WebSession::WebSession() {
+    watch_ = session_.watch([this](unsigned) { ++revision_; });
+    session_.set_loo_runner(this);
+}
+
+WebSession::~WebSession() {
+    session_.set_loo_runner(nullptr);
+    session_.unwatch(watch_);
+}
+
+std::string WebSession::open(const std::string& text) {
+    explore::ParsedSetup parsed = explore::parse_setup(text);
+    if (parsed.ok()) {
+        session_.open(std::move(parsed.setup));
+    }
+    return parsed.error;
+}
+
+std::string WebSession::setup_text() const {
+    return explore::setup_text(session_.setup());
+}
+
+std::string WebSession::link_text() const {
+    return explore::compact_setup_text(session_.setup());
+}
+
+std::string WebSession::view() const {
+    return explore::view_json(session_);
+}
+
+std::string WebSession::scene(bool fit_estimate) {
+    const explore::Scene scene = session_.scene(fit_estimate);
+    points_ = explore::scene_points(scene);
+    return explore::scene_json(scene);
+}
+
+emscripten::val WebSession::points() const {
+    return emscripten::val(emscripten::typed_memory_view(points_.size(), points_.data()));
+}
+
+std::string WebSession::readout(double x) const {
+    return explore::readout_json(session_, x);
+}
+
+std::string WebSession::scores_csv() const {
+    return explore::score_csv(session_.table(), session_.loo_cells());
+}
+
+std::string WebSession::curves_csv() const {
+    return explore::curves_csv(session_.table()).text;
+}
+
+std::string WebSession::curves_faults() const {
+    std::string lines;
+    for (const std::string& fault : explore::curves_csv(session_.table()).faults) {
+        lines += fault + "\n";
+    }
+    return lines;
+}
+
+std::string WebSession::take_loo_job() {
+    return std::exchange(waiting_job_, {});
+}
+
+bool WebSession::take_loo_cells(const std::string& job, const std::string& cells) {
+    const auto parsed_job = explore::parse_loo_job(job);
+    const auto parsed_cells = explore::parse_loo_cells(cells);
+    if (!parsed_job || !parsed_cells || parsed_cells->size() != parsed_job->methods.size()) {
+        return false;
+    }
+    session_.take_loo(*parsed_job, *parsed_cells);
+    return true;
+}
+
+void WebSession::start(const explore::LooJob& job) {
+    waiting_job_ = explore::loo_job_json(job);
+}
+
+std::string run_loo_job_json(const std::string& job) {
+    const auto parsed = explore::parse_loo_job(job);
+    if (!parsed) {
+        return {};
+    }
+    return explore::loo_cells_json(*explore::run_loo_job(*parsed));
+}
+
+std::string setup_error(const std::string& text) {
+    return explore::parse_setup(text).error;
+}
+
+}  // namespace tour
