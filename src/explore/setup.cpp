@@ -77,48 +77,8 @@ MethodChoice method_of(Procedure procedure, const ParameterValues& values) {
     return method;
 }
 
-namespace {
-
-// A label in the style of the tour's, naming the values.
-std::string values_label(const MethodChoice& method) {
-    const ParameterValues& v = method.values;
-    const auto value = [&](int i) { return label_value(v[static_cast<std::size_t>(i)]); };
-    switch (procedure_of(method).id) {
-        case Procedure::invdist:
-            return v[1] == 0.0f ? "Inv. Dist. (" + value(0) + ")"
-                                : "Mod. Inv. Dist. (" + value(0) + "," + value(1) + ")";
-        case Procedure::shepard:
-            return "Shepards Method (" + value(0) + ")";
-        case Procedure::localinvdist:
-            return "Local Inv. Dist.(" + value(0) + ")";
-        case Procedure::cressman:
-            return "Cressmann (" + value(0) + "," + value(1) + ")";
-        case Procedure::orvelmethod:
-            return "Orvels Method (" + value(0) + "," + value(1) + ")";
-        case Procedure::gaussave:
-            return "Gauss-Ave (" + value(0) + ")";
-        case Procedure::expave:
-            return "Exp-Ave (" + value(0) + ")";
-        case Procedure::kriging:
-            return v[0] == 0.0f ? "Kriging (Best Fit " + value(1) + "," + value(2) + ")"
-                                : "Kriging (Linear)";
-        case Procedure::nearneighb:
-        case Procedure::linint:
-        case Procedure::polyfit:
-        case Procedure::bezier:
-        case Procedure::cubicspline:
-            break;
-    }
-    return entry_of(method).label;
-}
-
-}  // namespace
-
 std::string method_label(const MethodChoice& method) {
-    if (const auto entry = matching_entry(method)) {
-        return catalogue()[static_cast<std::size_t>(*entry)].label;
-    }
-    return values_label(method);
+    return procedure_of(method).label(method.values);
 }
 
 std::int16_t field_scenario(Field field) {

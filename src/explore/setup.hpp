@@ -65,8 +65,8 @@ int first_entry(Procedure procedure);
 // A method given by procedure and values, under the entry it matches or
 // else the procedure's first entry.
 MethodChoice method_of(Procedure procedure, const ParameterValues& values);
-// The error table's label: the entry's own, or one that names the values,
-// like "Inv. Dist. (2.5)".
+// The error table's label, from the procedure: a tour method's own, or one
+// that names its values, like "Inv. Dist. (2.5)".
 std::string method_label(const MethodChoice& method);
 
 // The tour's scenario whose field this is (1 for the bump, 3 for the plateau).

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "display/picture.hpp"
 #include "geostat/kriging.hpp"
@@ -63,6 +64,9 @@ struct MethodContext {
 };
 
 using ProcedureRun = void (*)(MethodContext&, const ParameterValues&);
+// The method's line in the error table, naming its values in the tour's
+// style: "Inv. Dist. (.5)", "Cressmann (200,2)".
+using ProcedureLabel = std::string (*)(const ParameterValues&);
 
 struct ProcedureSpec {
     Procedure id;
@@ -72,11 +76,12 @@ struct ProcedureSpec {
     int least_stations;   // the fewest stations it is defined for
     bool fills_estimate;  // false: it draws and scores a curve of its own
     ProcedureRun run;
+    ProcedureLabel label;
 };
 
 struct CatalogueEntry {
     std::int16_t stage;  // where the tour shows it
-    const char* label;   // its line in the error table
+    const char* label;   // its line in the error table, by its procedure's label
     Procedure procedure;
     ParameterValues values;
 };
