@@ -997,4 +997,36 @@ std::string significant_text(double value, int digits) {
     return out.str();
 }
 
+std::string fixed_text(double value, int decimals) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const Decoded d = decode(bits, 52, 11);
+    const int places = decimals < 0 ? 0 : (decimals > 9 ? 9 : decimals);
+    std::string text = d.negative ? "-" : "";
+    if (d.nan || d.infinite) {
+        return text + (d.nan ? "nan" : "inf");
+    }
+    std::uint64_t n = 0;
+    if (!d.zero) {
+        // Beyond about 10^15 a whole 64-bit number no longer holds the digits.
+        if (d.e + bit_length(d.m) > 50) {
+            return significant_text(value, 17);
+        }
+        bool sticky = false;
+        const std::uint64_t twice = scaled_floor(d.m, d.e + places + 1, places, sticky);
+        n = twice >> 1;
+        if ((twice & 1) != 0 && (sticky || (n & 1) != 0)) {
+            ++n;
+        }
+    }
+    const std::uint64_t unit = kPow10[places];
+    text += std::to_string(n / unit);
+    if (places > 0) {
+        const std::string fraction = std::to_string(unit + n % unit);
+        text += '.';
+        text += fraction.substr(1);
+    }
+    return text;
+}
+
 }  // namespace tour

@@ -37,6 +37,13 @@ std::string shortest_text(float value);
 // shortest_text().
 std::string significant_text(double value, int digits);
 
+// The value rounded to `decimals` places after the point (clamped to 0..9),
+// as printf's "%.*f" writes it in the "C" locale: the exact binary value
+// rounded to nearest with ties to even, the sign kept ("-0.000"). Beyond
+// about 10^15 in magnitude the value is written as significant_text(value,
+// 17) instead.
+std::string fixed_text(double value, int decimals);
+
 // A decimal numeral read as the nearest double (ties to even), exactly.
 struct ParsedNumber {
     enum class Status { ok, not_a_number, out_of_range };

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -214,6 +215,36 @@ TEST(SignificantText, ExactDecimalTiesRoundToEven) {
                 << exact << " to " << digits;
         }
     }
+}
+
+// printf's "%.*f" in the "C" locale, in which the tests run.
+std::string library_fixed(double value, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
+
+TEST(FixedText, MatchesPrintfOnTableValuesAndTies) {
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 100000; ++i) {
+        // Errors from 1e-6 to 1e6, and values a quarter, half or three
+        // quarters of a thousandth off a rounding step: binary ties.
+        const int exponent = static_cast<int>(random() % 13) - 6;
+        const std::string text =
+            std::to_string(random() % 100000000) + "e" + std::to_string(exponent - 7);
+        const double value = library_parse(text).value;
+        const int decimals = static_cast<int>(random() % 10);
+        ASSERT_EQ(fixed_text(value, decimals), library_fixed(value, decimals)) << text;
+        const double tie = static_cast<double>(random() % 4000000) / 8.0;
+        ASSERT_EQ(fixed_text(tie, 0), library_fixed(tie, 0)) << tie;
+        ASSERT_EQ(fixed_text(-tie / 1024.0, 3), library_fixed(-tie / 1024.0, 3)) << tie;
+    }
+    EXPECT_EQ(fixed_text(0.0625, 3), "0.062");  // a tie, to even
+    EXPECT_EQ(fixed_text(0.1875, 3), "0.188");
+    EXPECT_EQ(fixed_text(661.8049, 3), "661.805");
+    EXPECT_EQ(fixed_text(-0.0001, 3), "-0.000");
+    EXPECT_EQ(fixed_text(0.0, 3), "0.000");
+    EXPECT_EQ(fixed_text(std::numeric_limits<double>::infinity(), 3), "inf");
 }
 
 TEST(SignificantText, PowersOfTwoAndTenAndTheirNeighbours) {
