@@ -8,6 +8,7 @@
 #include <iostream>
 #include <optional>
 
+#include "explore/lesson_file.hpp"
 #include "explore/setup_commands.hpp"
 #include "explore/setup_file.hpp"
 #include "window/explorer_window.hpp"
@@ -30,6 +31,14 @@ struct Options {
         QStringLiteral("Write the score table of the setup in <file> as CSV on standard output, "
                        "without a window."),
         QStringLiteral("file")};
+    QCommandLineOption lesson_option{QStringLiteral("lesson"),
+                                     QStringLiteral("Open the explorer with the lesson in <file>."),
+                                     QStringLiteral("file")};
+    QCommandLineOption check_lesson_option{
+        QStringLiteral("check-lesson"),
+        QStringLiteral("Check the lesson in <file> and write its steps with their numbers on "
+                       "standard output, without a window."),
+        QStringLiteral("file")};
     QCommandLineOption curves_option{
         QStringLiteral("curves"),
         QStringLiteral("Write the curves of the setup in <file> (true field, estimates and "
@@ -47,6 +56,8 @@ void describe(QCommandLineParser& parser, const Options& options) {
     parser.addOption(options.explore_option);
     parser.addOption(options.score_option);
     parser.addOption(options.curves_option);
+    parser.addOption(options.lesson_option);
+    parser.addOption(options.check_lesson_option);
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("With --explore: the setup file to open."),
                                  QStringLiteral("[file]"));
@@ -74,19 +85,25 @@ int main(int argc, char* argv[]) {
     const bool help = early.isSet(QStringLiteral("help")) ||
                       early.isSet(QStringLiteral("help-all")) ||
                       early.isSet(QStringLiteral("version"));
-    const int modes =
-        int(early.isSet(options.export_option)) + int(early.isSet(options.explore_option)) +
-        int(early.isSet(options.score_option)) + int(early.isSet(options.curves_option));
+    int modes = 0;
+    for (const QCommandLineOption* option :
+         {&options.export_option, &options.explore_option, &options.score_option,
+          &options.curves_option, &options.lesson_option, &options.check_lesson_option}) {
+        modes += int(early.isSet(*option));
+    }
     const bool headless = !understood || help || early.isSet(options.export_option) ||
-                          early.isSet(options.score_option) || early.isSet(options.curves_option);
+                          early.isSet(options.score_option) || early.isSet(options.curves_option) ||
+                          early.isSet(options.check_lesson_option);
 
     std::optional<tour::explore::Setup> setup;
+    std::optional<tour::explore::Lesson> lesson;
     QString setup_path;
     if (understood && !help) {
         const QStringList files = early.positionalArguments();
         if (modes > 1) {
             return fail(
-                QStringLiteral("--export, --explore, --score and --curves go one at a time"));
+                QStringLiteral("--export, --explore, --score, --curves, --lesson and "
+                               "--check-lesson go one at a time"));
         }
         if (!files.isEmpty() && !early.isSet(options.explore_option)) {
             return fail(QStringLiteral("a setup file is opened with --explore %1").arg(files[0]));
@@ -101,6 +118,21 @@ int main(int argc, char* argv[]) {
         if (early.isSet(options.curves_option)) {
             return tour::explore::curves_setup_file(
                 early.value(options.curves_option).toStdString(), std::cout, std::cerr);
+        }
+        if (early.isSet(options.check_lesson_option)) {
+            return tour::explore::check_lesson_file(
+                early.value(options.check_lesson_option).toStdString(), std::cout, std::cerr);
+        }
+        if (early.isSet(options.lesson_option)) {
+            const auto loaded =
+                tour::explore::load_lesson(early.value(options.lesson_option).toStdString());
+            for (const std::string& problem : loaded.problems) {
+                std::fprintf(stderr, "%s\n", problem.c_str());
+            }
+            if (loaded.status != tour::explore::LoadedLesson::Status::ok) {
+                return loaded.status == tour::explore::LoadedLesson::Status::invalid ? 2 : 1;
+            }
+            lesson = loaded.lesson;
         }
         if (early.isSet(options.explore_option) && !files.isEmpty()) {
             setup_path = files[0];
@@ -129,8 +161,11 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(options.export_option)) {
         return tour::export_tour(parser.value(options.export_option));
     }
-    if (parser.isSet(options.explore_option)) {
+    if (parser.isSet(options.explore_option) || lesson) {
         tour::ExplorerWindow explorer(setup.value_or(tour::explore::default_setup()), setup_path);
+        if (lesson) {
+            explorer.play_lesson(std::move(*lesson));
+        }
         explorer.show();
         return QApplication::exec();
     }

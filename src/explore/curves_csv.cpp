@@ -1,7 +1,7 @@
 #include "explore/curves_csv.hpp"
 
-#include "explore/fault_text.hpp"
 #include "display/csv_text.hpp"
+#include "explore/fault_text.hpp"
 
 namespace tour::explore {
 

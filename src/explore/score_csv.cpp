@@ -1,7 +1,7 @@
 #include "explore/score_csv.hpp"
 
-#include "explore/session.hpp"
 #include "display/csv_text.hpp"
+#include "explore/session.hpp"
 
 namespace tour::explore {
 

@@ -44,6 +44,9 @@ Scene Session::scene(bool fit_estimate) const {
 }
 
 bool Session::apply(const Edit& edit, std::uint64_t merge_key) {
+    if (edit.accepted() && stations_fixed_ && edit.setup.layout.stations != layout().stations) {
+        return apply(Edit{setup(), "In this step the stations stay where they are.", {}, {}});
+    }
     if (!edit.accepted()) {
         refusal_ = edit.refusal;
         tell(refusal_changed);

@@ -93,6 +93,10 @@ class Session {
     // A new setup with no history and nothing unsaved (a file opened).
     void open(Setup setup);
     void mark_saved();
+    // While fixed, every edit that would move, add or remove a station is
+    // refused (a step of a lesson that keeps its stations).
+    void set_stations_fixed(bool fixed) { stations_fixed_ = fixed; }
+    bool stations_fixed() const { return stations_fixed_; }
 
     // --- Leave-one-out.
     // Without a runner, jobs wait until compute_loo() does them here.
@@ -127,6 +131,7 @@ class Session {
     std::vector<std::pair<int, Watcher>> watchers_;
     int next_watcher_ = 1;
     std::uint64_t gestures_ = 0;
+    bool stations_fixed_ = false;
 };
 
 }  // namespace tour::explore

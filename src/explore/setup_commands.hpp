@@ -1,5 +1,6 @@
-// What --score and --curves do: a setup file read, its table or curves
-// written as CSV, and the exit status that says how it went.
+// What --score, --curves and --check-lesson do: a setup file read and its
+// table or curves written as CSV, or a lesson checked and its texts written
+// with their numbers, and the exit status that says how it went.
 #pragma once
 
 #include <ostream>
@@ -17,5 +18,11 @@ int score_setup_file(const std::string& path, std::ostream& out, std::ostream& e
 // is not a valid setup, 3 when the chosen or compared method cannot run on
 // its layout (its columns are then empty and the reason goes to err).
 int curves_setup_file(const std::string& path, std::ostream& out, std::ostream& err);
+
+// The lesson file at path checked: each step's table computed at the step's
+// own setup, and the lesson written to out with every number filled in, for
+// the teacher to proofread. Returns 0; 1 when the file cannot be read; 2
+// when something is wrong, each problem with its place on a line of err.
+int check_lesson_file(const std::string& path, std::ostream& out, std::ostream& err);
 
 }  // namespace tour::explore

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "explore/curves_csv.hpp"
+#include "explore/lesson_file.hpp"
 #include "explore/score_csv.hpp"
 #include "explore/setup_file.hpp"
 #include "window/explorer_window.hpp"
@@ -51,6 +52,31 @@ bool ExplorerWindow::open_setup(const QString& path) {
     path_ = path;
     session_.open(loaded.setup);
     return true;
+}
+
+bool ExplorerWindow::open_lesson(const QString& path) {
+    explore::LoadedLesson loaded = explore::load_lesson(path.toStdString());
+    if (loaded.status != explore::LoadedLesson::Status::ok) {
+        QStringList problems;
+        for (const std::string& problem : loaded.problems) {
+            problems << text_of(problem);
+        }
+        tell(tr("Cannot open the lesson"), problems.join(QLatin1Char('\n')));
+        return false;
+    }
+    play_lesson(std::move(loaded.lesson));
+    return true;
+}
+
+void ExplorerWindow::open_lesson_dialog() {
+    if (!may_drop_changes()) {
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open Lesson"), QFileInfo(path_).path(), tr("Lessons (*.json);;All files (*)"));
+    if (!path.isEmpty()) {
+        open_lesson(path);
+    }
 }
 
 bool ExplorerWindow::save_setup(const QString& path) {

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "explore/builtin_lessons.hpp"
 #include "window/explorer_readout.hpp"
 #include "window/form1.hpp"
 
@@ -48,6 +49,19 @@ ExplorerWindow::ExplorerWindow(explore::Setup setup, QString path, QWidget* pare
     statusBar()->addPermanentWidget(loo_state_);
     build_menus();
 
+    lesson_panel_ = new LessonPanel;
+    lesson_dock_ = new QDockWidget(tr("Lesson"), this);
+    lesson_dock_->setObjectName(QStringLiteral("LessonDock"));
+    lesson_dock_->setWidget(lesson_panel_);
+    lesson_dock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    addDockWidget(Qt::LeftDockWidgetArea, lesson_dock_);
+    lesson_dock_->hide();
+    connect(lesson_dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible && lesson_ && !lesson_dock_->isVisible() && isVisible()) {
+            stop_lesson();  // closed by the student
+        }
+    });
+
     watch_ = session_.watch([this](unsigned changes) { session_changed(changes); });
     loo_ = std::make_unique<LooThread>(session_);
     session_changed(~0u);
@@ -55,6 +69,8 @@ ExplorerWindow::ExplorerWindow(explore::Setup setup, QString path, QWidget* pare
 
 ExplorerWindow::~ExplorerWindow() {
     session_.unwatch(watch_);
+    lesson_panel_->show_player(nullptr);
+    lesson_.reset();
     loo_.reset();
     // The parts view the session, which goes first among the members.
     delete takeCentralWidget();
@@ -131,6 +147,7 @@ QTableView* ExplorerWindow::build_table() {
 void ExplorerWindow::build_menus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("&Open Setup..."), QKeySequence::Open, this, &ExplorerWindow::open_dialog);
+    file->addAction(tr("Open &Lesson..."), this, &ExplorerWindow::open_lesson_dialog);
     file->addAction(tr("&Save Setup"), QKeySequence::Save, this, [this] { save_dialog(false); });
     file->addAction(tr("Save Setup &As..."), QKeySequence::SaveAs, this,
                     [this] { save_dialog(true); });
@@ -159,6 +176,19 @@ void ExplorerWindow::build_menus() {
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Open the &Tour"), this, &ExplorerWindow::open_tour);
+    QMenu* lessons = help->addMenu(tr("&Lessons"));
+    for (const explore::BuiltinLesson& builtin : explore::builtin_lessons()) {
+        const explore::ParsedLesson parsed = explore::parse_lesson(builtin.text);
+        if (!parsed.ok()) {
+            continue;  // the tests see to it that none is wrong
+        }
+        lessons->addAction(QString::fromStdString(parsed.lesson.title), this,
+                           [this, lesson = parsed.lesson] {
+                               if (may_drop_changes()) {
+                                   play_lesson(lesson);
+                               }
+                           });
+    }
     help->addAction(tr("&About"), this, &ExplorerWindow::about);
 }
 
@@ -180,6 +210,9 @@ void ExplorerWindow::session_changed(unsigned changes) {
     }
     if (changes & S::history_changed) {
         show_title();
+    }
+    if (lesson_ && (changes & (S::table_changed | S::loo_changed))) {
+        lesson_panel_->refresh();  // its numbers follow the table
     }
     if (changes & S::refusal_changed) {
         if (session_.refusal().empty()) {
@@ -233,6 +266,23 @@ void ExplorerWindow::show_title() {
 void ExplorerWindow::show_readout(std::optional<double> x) {
     hover_x_ = x;
     readout_->setText(readout_text(session_, x, locale()));
+}
+
+void ExplorerWindow::play_lesson(explore::Lesson lesson) {
+    lesson_panel_->show_player(nullptr);
+    lesson_.reset();
+    path_.clear();
+    lesson_ = std::make_unique<explore::LessonPlayer>(session_, std::move(lesson));
+    lesson_panel_->show_player(lesson_.get());
+    lesson_dock_->setWindowTitle(
+        tr("Lesson: %1").arg(QString::fromStdString(lesson_->lesson().title)));
+    lesson_dock_->show();
+    show_title();
+}
+
+void ExplorerWindow::stop_lesson() {
+    lesson_panel_->show_player(nullptr);
+    lesson_.reset();
 }
 
 void ExplorerWindow::open_tour() {

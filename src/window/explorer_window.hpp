@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -15,9 +16,11 @@
 #include <memory>
 #include <optional>
 
+#include "explore/lesson_player.hpp"
 #include "explore/session.hpp"
 #include "window/explorer_controls.hpp"
 #include "window/explorer_plot.hpp"
+#include "window/lesson_panel.hpp"
 #include "window/loo_thread.hpp"
 #include "window/score_model.hpp"
 
@@ -41,6 +44,13 @@ class ExplorerWindow : public QMainWindow {
     // Waits for the leave-one-out column first, showing how far it is.
     bool export_table(const QString& path);
     bool export_curves(const QString& path);
+
+    // A lesson beside the explorer, in place of one playing; its first step
+    // opens. open_lesson reads it from a file.
+    void play_lesson(explore::Lesson lesson);
+    bool open_lesson(const QString& path);
+    explore::LessonPlayer* lesson() const { return lesson_.get(); }
+    LessonPanel* lesson_panel() const { return lesson_panel_; }
 
     explore::Session& session() { return session_; }
     const explore::History& history() const { return session_.history(); }
@@ -90,6 +100,8 @@ class ExplorerWindow : public QMainWindow {
 
     void open_tour();
     void about();
+    void open_lesson_dialog();
+    void stop_lesson();
 
     // First: every part below views it.
     explore::Session session_;
@@ -112,6 +124,9 @@ class ExplorerWindow : public QMainWindow {
     QAction* remove_action_ = nullptr;
     QAction* fit_action_ = nullptr;
     QPointer<Form1> tour_window_;
+    QDockWidget* lesson_dock_ = nullptr;
+    LessonPanel* lesson_panel_ = nullptr;
+    std::unique_ptr<explore::LessonPlayer> lesson_;
     std::unique_ptr<LooThread> loo_;
 };
 

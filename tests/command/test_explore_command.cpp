@@ -129,6 +129,66 @@ class ExploreCommandTest : public QObject {
         QVERIFY(!lines[301].section(QLatin1Char(','), 4, 4).isEmpty());
     }
 
+    void checksALessonAndWritesItsNumbers() {
+        const QString path = file_with(QStringLiteral("lesson.json"), R"({
+          "format": "interp1d-tour lesson", "version": 1, "title": "Two steps",
+          "steps": [
+            {"text": "Linear misses by {rms:Lin. Int.}.\n\n<b>bold</b>",
+             "setup": {"stations": [0, 250, 500, 1000], "method": {"name": "linint"}},
+             "question": {"ask": "Why?", "choices": ["A", "B"], "answer": 1, "explain": "So."}},
+            {"text": "Left out: {loo:Lin. Int.}; best {best:loo}", "edit": false}]})");
+        const Run run = run_program({QStringLiteral("--check-lesson"), path});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(messages(run.err).isEmpty(), qPrintable(run.err));
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        QCOMPARE(lines[0], QStringLiteral("Two steps"));
+        QCOMPARE(lines[2], QStringLiteral("Step 1 of 2"));
+        // The numbers with '.', whatever the language; the markup as it was written.
+        QVERIFY2(lines[3].startsWith(QStringLiteral("Linear misses by 0.")), qPrintable(lines[3]));
+        QCOMPARE(lines[5], QStringLiteral("<b>bold</b>"));
+        QVERIFY(run.out.contains(QStringLiteral("  2. B  (the answer)\n")));
+        // Without 250 the line gives 0.5 there (truth 0), without 500 it gives 0
+        // (truth 1): the root of the mean of 0.25 and 1.
+        QVERIFY2(run.out.contains(QStringLiteral("Left out: 0.791; best ")), qPrintable(run.out));
+        QVERIFY(run.out.contains(QStringLiteral("(The stations stay where they are.)")));
+    }
+
+    void aBadLessonGivesEachProblemWithItsPlaceAndStatusTwo() {
+        const QString path = file_with(QStringLiteral("bad-lesson.json"), R"({
+          "format": "interp1d-tour lesson", "version": 1, "title": "Bad",
+          "steps": [{"text": "a"}, {"text": "b"},
+                    {"text": "c", "setup": {"stations": [0, 1, 2, 3, 1200]}},
+                    {"text": "{rms:No Such Method}"}]})");
+        for (const QString& option :
+             {QStringLiteral("--check-lesson"), QStringLiteral("--lesson")}) {
+            const Run run = run_program({option, path});
+            QCOMPARE(run.status, 2);
+            QVERIFY(run.out.isEmpty());
+            QCOMPARE(
+                messages(run.err),
+                (QStringList{path + QStringLiteral(": step 3, setup.stations[4]: 1200 is "
+                                                   "outside 0..1000"),
+                             path + QStringLiteral(": step 4, text: {rms:No Such Method}: \"No "
+                                                   "Such Method\" is not a row of this "
+                                                   "step's table")}));
+        }
+        const Run missing = run_program(
+            {QStringLiteral("--check-lesson"), scratch.filePath(QStringLiteral("no.json"))});
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.err.contains(QStringLiteral("cannot be read")));
+    }
+
+    void everyBuiltInLessonChecksClean() {
+        const QDir lessons(QStringLiteral(INTERP1D_LESSONS));
+        const QStringList files = lessons.entryList({QStringLiteral("*.json")}, QDir::Files);
+        QVERIFY(files.size() >= 3);
+        for (const QString& file : files) {
+            const Run run = run_program({QStringLiteral("--check-lesson"), lessons.filePath(file)});
+            QCOMPARE(run.status, 0);
+            QVERIFY2(!run.out.contains(QStringLiteral("{")), qPrintable(run.out));  // all filled
+        }
+    }
+
     void aBadSetupGivesOneMessageAndStatusTwo() {
         const QString path = file_with(QStringLiteral("bad.json"), R"({
           "format": "interp1d-tour setup", "version": 1, "field": "bump",

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <sstream>
 
+#include "display/csv_text.hpp"
 #include "explore/curves_csv.hpp"
 #include "support/recording_host.hpp"
 #include "support/traps_off.hpp"
-#include "display/csv_text.hpp"
 #include "tour/stages.hpp"
 #include "tour/tour.hpp"
 

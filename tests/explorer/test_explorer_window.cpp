@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "explore/evaluate.hpp"
+#include "explore/lesson.hpp"
 #include "explore/setup_file.hpp"
 #include "window/explorer_window.hpp"
 #include "window/form1.hpp"
@@ -276,6 +277,74 @@ class ExplorerWindowTest : public QObject {
         QVERIFY(window->isVisible());
         QTest::mouseClick(window->plot(), Qt::LeftButton, {}, at(250, 0.6));
         QCOMPARE(stations().size(), 13u);
+    }
+
+    void aLessonPlaysBesideTheExplorer() {
+        const explore::ParsedLesson parsed = explore::parse_lesson(R"({
+          "format": "interp1d-tour lesson", "version": 1, "title": "<b>Two</b> steps",
+          "steps": [
+            {"text": "Linear: {rms:Lin. Int.}\n\n<img src=x onerror=alert(1)>",
+             "setup": {"stations": [0, 500, 550, 600, 650, 700, 750, 800, 850, 900, 950, 1000],
+                       "method": {"name": "linint"}},
+             "question": {"ask": "Which?", "choices": ["One & two", "Three"], "answer": 1,
+                          "explain": "Because."}},
+            {"text": "Fixed.", "setup": {"stations": [0, 300, 1000]}, "edit": false}]})");
+        QVERIFY(parsed.ok());
+        window->play_lesson(parsed.lesson);
+        tour::LessonPanel* panel = window->lesson_panel();
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->step_label()->text(), QStringLiteral("Step 1 of 2"));
+        QCOMPARE(panel->text_label()->textFormat(), Qt::PlainText);
+        QVERIFY(
+            panel->text_label()->text().endsWith(QStringLiteral("<img src=x onerror=alert(1)>")));
+        const QString numbers = panel->text_label()->text();
+        QVERIFY2(numbers.startsWith(QStringLiteral("Linear: 0.")), qPrintable(numbers));
+
+        // The numbers follow an edit; Reset Step brings the step back.
+        QTest::mouseClick(window->plot(), Qt::LeftButton, {}, at(250, 0.6));
+        QVERIFY(panel->text_label()->text() != numbers);
+        QTest::mouseClick(panel->reset_button(), Qt::LeftButton);
+        QCOMPARE(panel->text_label()->text(), numbers);
+        QCOMPARE(stations().size(), 12u);
+
+        // A wrong answer is marked, the explanation shown, the answer kept.
+        QCOMPARE(panel->choice_buttons().size(), 2u);
+        QCOMPARE(panel->choice_buttons()[0]->text(), QStringLiteral("One && two"));
+        QTest::mouseClick(panel->choice_buttons()[0], Qt::LeftButton);
+        QCOMPARE(panel->feedback_label()->text(), QStringLiteral("Not quite. Because."));
+        QVERIFY(!panel->choice_buttons()[1]->isEnabled());
+
+        QTest::mouseClick(panel->continue_button(), Qt::LeftButton);
+        QCOMPARE(panel->step_label()->text(), QStringLiteral("Step 2 of 2"));
+        QCOMPARE(stations(), (std::vector<int>{0, 300, 1000}));
+        QTest::mouseClick(window->plot(), Qt::LeftButton, {}, at(600, 0.6));
+        QCOMPARE(stations().size(), 3u);
+        QCOMPARE(status(), QStringLiteral("In this step the stations stay where they are."));
+
+        QTest::mouseClick(panel->continue_button(), Qt::LeftButton);
+        QCOMPARE(panel->text_label()->text(),
+                 QStringLiteral("You answered 0 of 1 questions right."));
+        QVERIFY(!panel->continue_button()->isEnabled());
+        QTest::mouseClick(panel->back_button(), Qt::LeftButton);
+        QTest::mouseClick(panel->back_button(), Qt::LeftButton);
+        QCOMPARE(panel->step_label()->text(), QStringLiteral("Step 1 of 2"));
+        QCOMPARE(panel->feedback_label()->text(), QStringLiteral("Not quite. Because."));
+    }
+
+    void aBadLessonFileChangesNothing() {
+        const QString bad = scratch.filePath(QStringLiteral("bad-lesson.json"));
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"format": "interp1d-tour lesson", "version": 1, "title": "x",
+                       "steps": [{"text": "a", "question": {"ask": "?", "choices": ["a", "b"],
+                                  "answer": 5, "explain": "e"}}]})");
+        file.close();
+        const explore::Setup before = window->history().setup();
+        QVERIFY(!window->open_lesson(bad));
+        QVERIFY(!window->lesson());
+        QVERIFY(window->history().setup() == before);
+        QVERIFY(status().contains(
+            QStringLiteral("step 1, question.answer: 5 is not one of the choices")));
     }
 
     void thePlotShowsTheChosenAndTheComparedMethod() {
