@@ -108,8 +108,12 @@ check_root() {
   copyright=$docdir/copyright
   changelog=$docdir/changelog.gz
 
+  lessons=$(cd "$here/../../data/lessons" && for lesson in *.json; do
+    echo "$datadir/interp1d-tour/lessons/$lesson"
+  done)
+
   expected=$(printf '%s\n' "$bindir/interp1d-tour" "$desktop" "$icon" "$metainfo" "$manpage" \
-    "$copyright" "$changelog" "$@" | LC_ALL=C sort)
+    "$copyright" "$changelog" $lessons "$@" | LC_ALL=C sort)
   installed=$(cd "$usr" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
   [ "$installed" = "$expected" ] ||
     fail "$what installs
@@ -150,6 +154,12 @@ $exec_lines"
     "$usr/$bindir/interp1d-tour" --version 2>"$scratch/stderr") || status=$?
   [ "$status" -eq 0 ] || { cat "$scratch/stderr" >&2; fail "$what: --version exits with $status"; }
   [ "$printed" = "interp1d-tour $version" ] || fail "$what: --version prints '$printed'"
+  # The lessons that come with it check clean with the installed program.
+  for lesson in $lessons; do
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+      "$usr/$bindir/interp1d-tour" --check-lesson "$usr/$lesson" >/dev/null 2>"$scratch/stderr" ||
+      { cat "$scratch/stderr" >&2; fail "$what: --check-lesson $lesson fails"; }
+  done
   echo "$what: $(echo "$installed" | wc -l) files in place, --version prints '$printed'"
 }
 
