@@ -49,7 +49,7 @@ Array2<double> kriging_matrix(const World& world) {
 }  // namespace
 
 void krige_positions(World& world, MessageSink& messages, Array2<double> augmented, int first,
-                     int last, Array1<double>* variance) {
+                     int last, Array1<double>* variance, const SolvelinFactors* factors) {
     const int n = world.nstat;
     const int big_n = n + 1;
     Array1<double> rhs(1, big_n);
@@ -62,10 +62,14 @@ void krige_positions(World& world, MessageSink& messages, Array2<double> augment
         for (int j = 1; j <= n; ++j) {
             rhs(j) = model_at(world, std::fabs(static_cast<double>(world.statx(j)) - xpos));
         }
-        for (int j = 1; j <= big_n; ++j) {
-            augmented(j, big_n + 1) = rhs(j);
+        if (factors != nullptr) {
+            factors->solve(world, messages, rhs, x);
+        } else {
+            for (int j = 1; j <= big_n; ++j) {
+                augmented(j, big_n + 1) = rhs(j);
+            }
+            solvelin(world, messages, static_cast<std::int16_t>(big_n), augmented, x, x);
         }
-        solvelin(world, messages, static_cast<std::int16_t>(big_n), augmented, x, x);
         if (variance != nullptr) {
             // The weights stay the same when a constant is taken off the
             // model, so this is ordinary kriging with vgmodel(h) - vgmodel(0),
@@ -95,9 +99,14 @@ void krige_positions(World& world, MessageSink& messages, Array2<double> augment
     }
 }
 
-void kriging(World& world, MessageSink& messages, KrigingThreads threads,
-             Array1<double>* variance) {
+void kriging(World& world, MessageSink& messages, KrigingThreads threads, Array1<double>* variance,
+             KrigingSolve solve) {
     const Array2<double> augmented = kriging_matrix(world);
+    if (solve == KrigingSolve::factored) {
+        const SolvelinFactors factors(world.nstat + 1, augmented);
+        krige_positions(world, messages, augmented, kGridFirst, kGridLast, variance, &factors);
+        return;
+    }
     if (threads == KrigingThreads::one || variance != nullptr) {
         krige_positions(world, messages, augmented, kGridFirst, kGridLast, variance);
         return;

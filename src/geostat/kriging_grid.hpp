@@ -5,16 +5,19 @@
 // page may start no thread, one after the other.
 #pragma once
 
+#include "geostat/solvelin.hpp"
 #include "world/checked_array.hpp"
 #include "world/message_sink.hpp"
 #include "world/world.hpp"
 
 namespace tour {
 
-// est(first..last), each position with its own solve of the whole system;
-// with an array over the grid, also the kriging variance of each position.
+// est(first..last), each position with its own solve of the whole system,
+// or with the factors of its elimination where given (the same bits); with
+// an array over the grid, also the kriging variance of each position.
 void krige_positions(World& world, MessageSink& messages, Array2<double> augmented, int first,
-                     int last, Array1<double>* variance = nullptr);
+                     int last, Array1<double>* variance = nullptr,
+                     const SolvelinFactors* factors = nullptr);
 
 // est(0..1000) in the halves 0..500 and 501..1000, with the bits, the statw
 // and the messages (in position order) of one run.

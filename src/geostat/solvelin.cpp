@@ -177,4 +177,126 @@ void solvelin(World& world, MessageSink& messages, std::int16_t n, const Array2<
     solve(world, messages, n, matrix, solution, pivots);
 }
 
+SolvelinFactors::SolvelinFactors(int n, const Array2<double>& matrix)
+    : n_(n),
+      swap_(static_cast<std::size_t>(n) + 1),
+      pivots_(static_cast<std::size_t>(n) + 1),
+      multipliers_((static_cast<std::size_t>(n) + 1) * (static_cast<std::size_t>(n) + 1)),
+      reduced_((static_cast<std::size_t>(n) + 1) * (static_cast<std::size_t>(n) + 1)) {
+    if (n < 1) {
+        throw RuntimeError(Fault::subscript_out_of_range);
+    }
+    const auto at = [n](int r, int c) {
+        return static_cast<std::size_t>(r) * (static_cast<std::size_t>(n) + 1) +
+               static_cast<std::size_t>(c);
+    };
+    for (int r = 1; r <= n; ++r) {
+        const double* from = matrix.row_range(r, 1, n);
+        std::copy(from, from + n, reduced_.begin() + static_cast<std::ptrdiff_t>(at(r, 1)));
+    }
+    double* w = reduced_.data();
+    for (int i = 1; i <= n; ++i) {
+        int found = 0;
+        for (int r = i; r <= n; ++r) {
+            if (w[at(r, i)] != 0.0) {
+                found = r;
+                break;
+            }
+        }
+        swap_[static_cast<std::size_t>(i)] = found != 0 ? found : i;
+        if (found != 0 && found != i) {
+            for (int k = 1; k <= n; ++k) {
+                std::swap(w[at(i, k)], w[at(found, k)]);
+            }
+        }
+        if (w[at(i, i)] == 0.0) {
+            failed_step_ = i;
+            return;
+        }
+        const double pivot = w[at(i, i)];
+        pivots_[static_cast<std::size_t>(i)] = pivot;
+        for (int k = i; k <= n; ++k) {
+            w[at(i, k)] = w[at(i, k)] / pivot;
+        }
+        for (int r = i + 1; r <= n; ++r) {
+            const double m = w[at(r, i)];
+            multipliers_[at(r, i)] = m;
+            for (int k = i; k <= n; ++k) {
+                w[at(r, k)] = w[at(r, k)] - w[at(i, k)] * m;
+            }
+        }
+    }
+}
+
+double SolvelinFactors::reduced(int row, int column) const {
+    return reduced_[static_cast<std::size_t>(row) * (static_cast<std::size_t>(n_) + 1) +
+                    static_cast<std::size_t>(column)];
+}
+
+double SolvelinFactors::multiplier(int row, int step) const {
+    return multipliers_[static_cast<std::size_t>(row) * (static_cast<std::size_t>(n_) + 1) +
+                        static_cast<std::size_t>(step)];
+}
+
+void SolvelinFactors::solve(World& world, MessageSink& messages, const Array1<double>& rhs,
+                            Array1<double>& solution) const {
+    const int n = n_;
+    // The right-hand side as column n + 1 of the working copy.
+    std::array<double, 24> kept;
+    std::vector<double> heap;
+    double* b = kept.data();
+    if (static_cast<std::size_t>(n) + 1 > kept.size()) {
+        heap.resize(static_cast<std::size_t>(n) + 1);
+        b = heap.data();
+    }
+    for (int r = 1; r <= n; ++r) {
+        b[r] = rhs(r);
+    }
+    // Forward elimination on it, step by step as the full solve does it.
+    for (int i = 1; i <= n; ++i) {
+        if (i == failed_step_) {
+            messages.message_box("Matrix has no unique solution");
+            return;
+        }
+        std::swap(b[i], b[swap_[static_cast<std::size_t>(i)]]);
+        solution(i) = pivots_[static_cast<std::size_t>(i)];
+        b[i] = b[i] / pivots_[static_cast<std::size_t>(i)];
+        for (int r = i + 1; r <= n; ++r) {
+            b[r] = b[r] - b[i] * multiplier(r, i);
+        }
+    }
+    // Back substitution, on a copy x of the solution vector as it stands.
+    std::array<double, 24> kept_x;
+    std::vector<double> heap_x;
+    double* x = kept_x.data();
+    if (static_cast<std::size_t>(n) + 1 > kept_x.size()) {
+        heap_x.resize(static_cast<std::size_t>(n) + 1);
+        x = heap_x.data();
+    }
+    for (int k = 1; k <= n; ++k) {
+        x[k] = solution(k);
+    }
+    if (reduced(n, n) == 0.0) {
+        messages.message_box("sorry, no unique solution");
+    } else {
+        x[n] = b[n] / reduced(n, n);
+        solution(n) = x[n];
+        for (int f = n - 1; f >= 1; --f) {
+            double s = 0.0;
+            for (int k = f + 1; k <= n; ++k) {
+                s = s + reduced(f, k) * x[k];
+            }
+            if (reduced(f, f) == 0.0) {
+                messages.message_box("Division by zero");
+            } else {
+                x[f] = (b[f] - s) / reduced(f, f);
+                solution(f) = x[f];
+            }
+        }
+    }
+    for (int k = 1; k <= n - 1; ++k) {
+        world.statw(k) = static_cast<float>(solution(k));
+    }
+}
+
 }  // namespace tour

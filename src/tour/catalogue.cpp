@@ -74,7 +74,7 @@ void kriging_with_model(C& c, const V& v) {
     } else {
         linvariogram(c.world);
     }
-    kriging(c.world, c.messages, c.threads, c.kriging_variance);
+    kriging(c.world, c.messages, c.threads, c.kriging_variance, c.kriging_solve);
 }
 
 // Cressman's method widens the radius it is handed; every run starts again
