@@ -9,7 +9,7 @@ BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 # The tests render the manual page with man and check the package with lintian.
 TEST_PACKAGES += man-db lintian
 
-.PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean
+.PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean explorer-screenshot
 .PHONY: web web-deps web-test web-test-deps web-same-bits bench-web web-screenshot
 
 run: build
@@ -118,6 +118,13 @@ bench-web: web-test-deps web
 	cmake --build --preset release --target forward_tour_timing
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node bench/bench_web.js
+
+# docs/explorer.png: the explorer window, offscreen; docs/lesson.png: with a lesson.
+explorer-screenshot: build
+	cmake --build --preset release --target explorer_screenshot
+	QT_QPA_PLATFORM=offscreen ./build/release/explorer_screenshot docs/explorer.png
+	QT_QPA_PLATFORM=offscreen ./build/release/explorer_screenshot docs/lesson.png \
+	  tests/web/setups/scenario1.json data/lessons/1-why-cross-validate.json
 
 # docs/web-screenshot.png: the page at stage 36 in headless Chromium.
 web-screenshot: web-test-deps web
