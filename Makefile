@@ -87,12 +87,13 @@ web: web-deps
 
 # The web build's fingerprints of every screen and of the numerals equal the
 # native ones; its fault checks report what the processor's flags report;
-# the page, clicked through in headless Chromium (Playwright, pinned by
-# tests/web/package-lock.json).
+# the page, the tour and the explorer, used in headless Chromium (Playwright
+# and axe-core, pinned by tests/web/package-lock.json). The explorer's files
+# are compared with the native program's (built by web-same-bits).
 web-test: web-test-deps web web-same-bits
 	node build/web/fault_cases.js
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
-	node --test tests/web/page.test.js
+	node --test tests/web/
 
 web-same-bits: web
 	cmake --preset release >/dev/null
