@@ -112,11 +112,12 @@ web-same-bits: web
 	@echo "The WebAssembly and the native explorer hold the same table after each of $$(wc -l < build/web/session_digest.txt) random gestures."
 	sh tests/web/same_csv.sh build/release/interp1d-tour build/web/setup_csv.js tests/web/setups/*.json
 
-# The forward tour's computation in WebAssembly (Node) and natively, side by
-# side, the page's first paint in Chromium and the size of the file.
+# The forward tour's and the explorer's computation in WebAssembly (Node) and
+# natively, side by side; in Chromium the tour's first paint, the explorer's
+# opening, drag frames, long tasks and leave-one-out; the size of the file.
 bench-web: web-test-deps web
 	cmake --preset release -DINTERP1D_BENCH=ON >/dev/null
-	cmake --build --preset release --target forward_tour_timing
+	cmake --build --preset release --target forward_tour_timing explore_timing
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node bench/bench_web.js
 

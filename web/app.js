@@ -47,6 +47,7 @@ const App = (() => {
   }
 
   function start() {
+    performance.mark("module-ready");
     element("loading").hidden = true;
     element("explore-button").addEventListener("click", () => go("explorer"));
     element("ended-explore").addEventListener("click", () => go("explorer"));

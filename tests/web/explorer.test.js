@@ -5,7 +5,7 @@
 
 const { test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
-const { launch } = require("./browser.js");
+const { launch, pageUrl } = require("./browser.js");
 const {
   openExplorer, stations, plotPoint, message, waitForLoo, tableRows,
 } = require("./explorer_page.js");
@@ -372,5 +372,35 @@ test("a German browser: decimal commas in the table, the readout, the fields and
   assert.match(await page.locator("#ex-readout").textContent(), /^x = 500 {4}true field 1,000000 {4}/);
   const ticks = await page.$$eval("#ex-static text[text-anchor=end]", (t) => t.map((x) => x.textContent));
   assert.deepEqual(ticks, ["0,0", "0,2", "0,4", "0,6", "0,8", "1,0", "1,2"]);
+  await context.close();
+});
+
+test("leave-one-out after a drag equals a fresh computation, with workers and without", async () => {
+  const { context, page, record } = await openExplorer(browser);
+  await waitForLoo(page);
+  await mouseDrag(page, 350, 380, 30);
+  await mouseDrag(page, 650, 610, 30);
+  await page.waitForFunction(() => decodeURIComponent(location.hash).includes("61"));
+  await waitForLoo(page);
+  const column = async (p) => (await tableRows(p)).map((row) => `${row[0]}: ${row[3]}`);
+  const dragged = await column(page);
+  assert.equal(dragged.filter((cell) => cell.endsWith("computing\u2026")).length, 0);
+  const hash = await page.evaluate(() => location.hash);
+
+  // A page whose workers cannot start computes the same cells itself.
+  const fresh = await browser.newContext({ viewport: { width: 1280, height: 800 } });
+  await fresh.addInitScript(() => {
+    window.Worker = function () {
+      throw new Error("no workers here");
+    };
+  });
+  const other = await fresh.newPage();
+  await other.goto(pageUrl() + hash);
+  await other.waitForSelector("#explorer:not([hidden]) .station");
+  await waitForLoo(other);
+  assert.deepEqual(await stations(other), await stations(page));
+  assert.deepEqual(await column(other), dragged);
+  assert.deepEqual(record.errors, []);
+  await fresh.close();
   await context.close();
 });
