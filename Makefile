@@ -10,7 +10,7 @@ BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 TEST_PACKAGES += man-db lintian
 
 .PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean
-.PHONY: web web-deps web-test web-test-deps web-same-bits bench-web web-screenshot
+.PHONY: web web-deps web-test web-test-deps web-same-bits bench-web web-screenshot web-explorer-screenshot
 
 run: build
 	./build/release/interp1d-tour
@@ -121,10 +121,15 @@ bench-web: web-test-deps web
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node bench/bench_web.js
 
-# docs/web-screenshot.png: the page at stage 36 in headless Chromium.
+# docs/web-screenshot.png: the page at stage 36 in headless Chromium;
+# docs/web-explorer.png: the explorer on a layout moved by hand.
 web-screenshot: web-test-deps web
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.js docs/web-screenshot.png
+
+web-explorer-screenshot: web-test-deps web
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node tools/web_screenshot.js --explorer docs/web-explorer.png
 
 deps:
 	@./scripts/install-deps.sh $(BUILD_PACKAGES)

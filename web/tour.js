@@ -50,6 +50,7 @@ const Tour = (() => {
     if (first) {
       startTour();
     }
+    window.scrollTo(0, 0); // the explorer may have been scrolled
     element("ended").hidden = !page.ended;
     element("Form1").hidden = page.ended;
     element("tour-bar").hidden = page.ended;
