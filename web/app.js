@@ -26,11 +26,16 @@ const App = (() => {
     return navigator.language || "en";
   }
 
+  let separator = null;
+
   // The decimal separator of the browser's language.
   function decimalSeparator() {
-    const parts = new Intl.NumberFormat(language()).formatToParts(0.5);
-    const decimal = parts.find((part) => part.type === "decimal");
-    return decimal ? decimal.value : ".";
+    if (separator === null) {
+      const parts = new Intl.NumberFormat(language()).formatToParts(0.5);
+      const decimal = parts.find((part) => part.type === "decimal");
+      separator = decimal ? decimal.value : ".";
+    }
+    return separator;
   }
 
   function wantsExplorer(hash) {

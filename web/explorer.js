@@ -417,7 +417,6 @@ const Explorer = (() => {
     }
     refresh();
     Files.writeAddress();
-    Plot.draw();
     if (first) {
       element("ex-svg").focus({ preventScroll: true, focusVisible: false });
       // After the first drawing (the moment the benchmark takes), the

@@ -217,7 +217,11 @@ const Files = (() => {
   // The setup a link's part after "#explore=" carries: {text} or {error}.
   function linkSetup(part) {
     try {
-      return { text: decodeURIComponent(part) };
+      const text = decodeURIComponent(part);
+      if (text.length > LARGEST_FILE) {
+        return { error: "the link's setup is too large for a setup (over 1 MB)" };
+      }
+      return { text };
     } catch (error) {
       return { error: "the link's setup is not properly encoded (a % not followed by two hexadecimal digits)" };
     }

@@ -155,6 +155,9 @@ test("on a phone the plot is on top at full width, nothing scrolls sideways, tar
   await page.waitForFunction(() => document.querySelectorAll(".station").length === 3);
   await waitForLoo(page);
   assert.equal(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), true);
+  await page.setViewportSize({ width: 360, height: 740 });
+  await page.waitForFunction(() => document.getElementById("ex-svg").viewBox.baseVal.width === 360);
+  assert.equal(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), true);
   assert.deepEqual(record.errors, []);
   await context.close();
 });
