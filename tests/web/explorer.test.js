@@ -7,7 +7,7 @@ const { test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const { launch, pageUrl } = require("./browser.js");
 const {
-  openExplorer, stations, plotPoint, message, waitForLoo, tableRows,
+  openExplorer, stations, plotPoint, expectMessage, waitForLoo, tableRows,
 } = require("./explorer_page.js");
 
 const SCENARIO_1 = Array.from({ length: 21 }, (_, i) => i * 50);
@@ -43,7 +43,7 @@ test("the mouse adds, drags and removes stations, and a refused edit says why", 
   // 21 stations are the most: a click on an empty place is refused.
   const empty = await plotPoint(page, 525);
   await page.mouse.click(empty.x, empty.y);
-  assert.equal(await message(page), "There are already 21 stations, the most the methods take.");
+  await expectMessage(page, "There are already 21 stations, the most the methods take.");
   assert.deepEqual(await stations(page), SCENARIO_1);
   assert.equal(await button(page, "Undo").isDisabled(), true);
 
@@ -85,8 +85,7 @@ test("the mouse adds, drags and removes stations, and a refused edit says why", 
   // The station at 0 stays, whatever the keys say.
   await slider(page, 0).focus();
   await page.keyboard.press("Delete");
-  assert.equal(await message(page),
-    "The stations at 0 and 1000 stay where they are: every method needs them.");
+  await expectMessage(page, "The stations at 0 and 1000 stay where they are: every method needs them.");
   assert.equal((await stations(page))[0], 0);
   assert.deepEqual(record.errors, []);
   await context.close();
@@ -154,7 +153,7 @@ test("a station's slider: arrows, Shift, Page keys, Home and End, and its range"
   assert.equal(await focused(), "Station at 549");
   assert.equal(await page.evaluate(() => document.activeElement.getAttribute("aria-valuemax")), "549");
   await page.keyboard.press("Shift+ArrowRight");
-  assert.equal(await message(page), "A station cannot land on or pass its neighbour at 550.");
+  await expectMessage(page, "A station cannot land on or pass its neighbour at 550.");
   assert.equal(await focused(), "Station at 549");
   await page.keyboard.press("Home");
   assert.equal(await focused(), "Station at 451");
@@ -226,11 +225,11 @@ test("a parameter: a value in range applies, a refused one says why and shows th
 
   await power.fill("0");
   await power.press("Tab"); // leaving the field applies it too
-  assert.equal(await message(page), "Power must be greater than 0 and at most 20; 0 is outside.");
+  await expectMessage(page, "Power must be greater than 0 and at most 20; 0 is outside.");
   assert.equal(await power.inputValue(), "2.5");
   await power.fill("two");
   await power.press("Enter");
-  assert.equal(await message(page), 'Power must be greater than 0 and at most 20; "two" is not a number.');
+  await expectMessage(page, 'Power must be greater than 0 and at most 20; "two" is not a number.');
   assert.equal(await power.inputValue(), "2.5");
 
   // Kriging's variogram model is a choice; the radius applies to the best fit only.

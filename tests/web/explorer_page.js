@@ -2,6 +2,7 @@
 // read from their sliders, positions on the plot, the messages, downloads.
 "use strict";
 
+const assert = require("node:assert/strict");
 const fs = require("node:fs");
 const { pageUrl } = require("./browser.js");
 
@@ -55,6 +56,18 @@ async function message(page, role = "status") {
   return region.textContent();
 }
 
+// Waits for the region to say the text (it may still say an earlier one
+// right after the gesture), and fails with what it says if it never does.
+async function expectMessage(page, expected, role = "status") {
+  const id = role === "status" ? "ex-status" : "ex-alert";
+  try {
+    await page.waitForFunction(({ id, expected }) =>
+      document.getElementById(id).textContent === expected, { id, expected }, { timeout: 15000 });
+  } catch (error) {
+    assert.equal(await page.locator(`#${id}`).textContent(), expected);
+  }
+}
+
 function waitForLoo(page) {
   return page.waitForFunction(() =>
     document.getElementById("ex-loo-state").textContent === "Leave-one-out: ready", null,
@@ -87,5 +100,5 @@ async function openSetupFile(page, file) {
 }
 
 module.exports = {
-  openExplorer, stations, plotPoint, message, waitForLoo, tableRows, download, openSetupFile,
+  openExplorer, stations, plotPoint, message, expectMessage, waitForLoo, tableRows, download, openSetupFile,
 };

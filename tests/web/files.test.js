@@ -12,7 +12,7 @@ const path = require("node:path");
 const { spawnSync } = require("node:child_process");
 const { launch, pageUrl } = require("./browser.js");
 const {
-  openExplorer, stations, plotPoint, message, waitForLoo, download, openSetupFile,
+  openExplorer, stations, plotPoint, message, expectMessage, waitForLoo, download, openSetupFile,
 } = require("./explorer_page.js");
 
 const NATIVE = path.resolve(__dirname, "../../build/release/interp1d-tour");
@@ -125,8 +125,14 @@ test("hand-made setups opened through Open Setup write the native program's file
   assert.ok(files.length >= 7, files.join(", "));
   for (const name of files) {
     await openSetupFile(page, path.join(SETUPS, name));
-    assert.equal(await message(page), `Opened ${name}.`);
+    await expectMessage(page, `Opened ${name}.`);
     assert.equal(await page.title(), `${name} - Interpolation Explorer`);
+    if (name === "clustered.json") {
+      // A compared method with values of its own shows under its label.
+      assert.equal(await combobox(page, "Compare with").locator("option:checked").textContent(),
+        "Orvels Method (1.5,3)");
+      assert.equal(await page.locator("#ex-rows tr.compared th").textContent(), "Orvels Method (1.5,3)");
+    }
     await waitForLoo(page);
     const { curves } = await sameFilesAsNative(page, name);
     if (name === "sparse.json" || name === "edges.json") {
@@ -173,15 +179,15 @@ test("a bad setup file shows the validator's message and changes nothing", async
     await openSetupFile(page, scratchFile(name, text));
     const expected = await page.evaluate((text) => Module.setupError(text), text);
     assert.notEqual(expected, "");
-    assert.equal(await message(page, "alert"), `${name}: ${expected}`);
+    await expectMessage(page, `${name}: ${expected}`, "alert");
     assert.deepEqual(await state(), shown, name);
   }
   assert.match(await page.locator("#ex-alert").textContent(), /^typo\.json: method: unknown key "powr"/);
   await openSetupFile(page, scratchFile("fraction.json", cases["fraction.json"]));
-  assert.equal(await message(page, "alert"), "fraction.json: stations[1]: 120.5 is not a whole number");
+  await expectMessage(page, "fraction.json: stations[1]: 120.5 is not a whole number", "alert");
 
   await openSetupFile(page, scratchFile("big.json", Buffer.alloc((1 << 20) + 1, 32)));
-  assert.equal(await message(page, "alert"), "big.json: is too large for a setup file (over 1 MB)");
+  await expectMessage(page, "big.json: is too large for a setup file (over 1 MB)", "alert");
   assert.deepEqual(await stations(page), before);
   assert.equal(await page.getByRole("alert").count(), 1);
   await context.close();
@@ -210,7 +216,7 @@ test("a saved setup opens again as it was; unsaved changes are asked about first
   assert.equal(await page.title(), "Untitled* - Interpolation Explorer");
   const file = await download(page, "Save Setup");
   assert.equal(await page.title(), "Untitled - Interpolation Explorer");
-  assert.equal(await message(page), "Saved setup.json.");
+  await expectMessage(page, "Saved setup.json.");
   const text = file.bytes.toString();
   assert.match(text, /"radius": 150/);
   assert.equal(await page.evaluate((t) => Module.setupError(t), text), "");
@@ -271,7 +277,7 @@ test("Export Plot writes an SVG drawing and a PNG image of the plot", async () =
   assert.equal(png.name, "plot.png");
   assert.deepEqual([...png.bytes.subarray(0, 8)], [0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]);
   assert.equal(png.bytes.readUInt32BE(16), drawing.width * 2);
-  assert.equal(await message(page), "Exported the plot to plot.png.");
+  await expectMessage(page, "Exported the plot to plot.png.");
   await context.close();
 });
 
@@ -316,9 +322,8 @@ test("a bad link says why and opens the default setup; a bad address changes not
     format: "interp1d-tour setup", version: 1, field: "bump", stations: [0, 500.5, 1000],
   });
   const { context, page } = await openExplorer(browser, { hash: "#explore=" + encodeURIComponent(fraction) });
-  assert.equal(await message(page, "alert"),
-    "This link's setup cannot be opened: stations[1]: 500.5 is not a whole number. " +
-    "The explorer shows the default setup.");
+  await expectMessage(page, "This link's setup cannot be opened: stations[1]: 500.5 is not a whole number. " +
+    "The explorer shows the default setup.", "alert");
   assert.deepEqual(await stations(page), SCENARIO_1);
   assert.equal(await combobox(page, "Method").inputValue(), "0");
 
@@ -345,7 +350,7 @@ test("Copy Link copies the address, or offers it in a field to copy", async () =
   await context.grantPermissions(["clipboard-read", "clipboard-write"]);
   await button(page, "Scenario 3").click();
   await button(page, "Copy Link").click();
-  assert.equal(await message(page), "Copied the link to this setup.");
+  await expectMessage(page, "Copied the link to this setup.");
   const copied = await page.evaluate(() => navigator.clipboard.readText());
   assert.equal(copied, await page.evaluate(() => location.href));
   assert.ok(copied.startsWith(pageUrl() + "#explore=%7B"), copied);
@@ -355,7 +360,7 @@ test("Copy Link copies the address, or offers it in a field to copy", async () =
     document.execCommand = () => false;
   });
   await button(page, "Copy Link").click();
-  assert.equal(await message(page), "The link to this setup is in the field below: copy it from there.");
+  await expectMessage(page, "The link to this setup is in the field below: copy it from there.");
   const field = page.getByRole("textbox", { name: "Link to this setup" });
   assert.equal(await field.inputValue(), copied);
   assert.equal(await field.evaluate((input) =>
