@@ -10,7 +10,7 @@ BENCH_PACKAGES := $(BUILD_PACKAGES) libbenchmark-dev
 TEST_PACKAGES += man-db lintian
 
 .PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean explorer-screenshot
-.PHONY: web web-deps web-test web-test-deps web-same-bits bench-web web-screenshot
+.PHONY: web web-deps web-test web-test-deps web-same-bits bench-web web-screenshot web-explorer-screenshot
 
 run: build
 	./build/release/interp1d-tour
@@ -87,12 +87,13 @@ web: web-deps
 
 # The web build's fingerprints of every screen and of the numerals equal the
 # native ones; its fault checks report what the processor's flags report;
-# the page, clicked through in headless Chromium (Playwright, pinned by
-# tests/web/package-lock.json).
+# the page, the tour and the explorer, used in headless Chromium (Playwright
+# and axe-core, pinned by tests/web/package-lock.json). The explorer's files
+# are compared with the native program's (built by web-same-bits).
 web-test: web-test-deps web web-same-bits
 	node build/web/fault_cases.js
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
-	node --test tests/web/page.test.js
+	node --test tests/web/
 
 web-same-bits: web
 	cmake --preset release >/dev/null
@@ -111,11 +112,12 @@ web-same-bits: web
 	@echo "The WebAssembly and the native explorer hold the same table after each of $$(wc -l < build/web/session_digest.txt) random gestures."
 	sh tests/web/same_csv.sh build/release/interp1d-tour build/web/setup_csv.js tests/web/setups/*.json
 
-# The forward tour's computation in WebAssembly (Node) and natively, side by
-# side, the page's first paint in Chromium and the size of the file.
+# The forward tour's and the explorer's computation in WebAssembly (Node) and
+# natively, side by side; in Chromium the tour's first paint, the explorer's
+# opening, drag frames, long tasks and leave-one-out; the size of the file.
 bench-web: web-test-deps web
 	cmake --preset release -DINTERP1D_BENCH=ON >/dev/null
-	cmake --build --preset release --target forward_tour_timing
+	cmake --build --preset release --target forward_tour_timing explore_timing
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node bench/bench_web.js
 
@@ -126,10 +128,15 @@ explorer-screenshot: build
 	QT_QPA_PLATFORM=offscreen ./build/release/explorer_screenshot docs/lesson.png \
 	  tests/web/setups/scenario1.json data/lessons/1-why-cross-validate.json
 
-# docs/web-screenshot.png: the page at stage 36 in headless Chromium.
+# docs/web-screenshot.png: the page at stage 36 in headless Chromium;
+# docs/web-explorer.png: the explorer on a layout moved by hand.
 web-screenshot: web-test-deps web
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.js docs/web-screenshot.png
+
+web-explorer-screenshot: web-test-deps web
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node tools/web_screenshot.js --explorer docs/web-explorer.png
 
 deps:
 	@./scripts/install-deps.sh $(BUILD_PACKAGES)

@@ -8,6 +8,8 @@ const { chromium } = require("playwright-core");
 
 const CHROMIUM = "/usr/bin/chromium";
 const PAGE = path.resolve(__dirname, "../../build/web/interp1d-tour.html");
+// The height of the bar under the tour's window (the way to the explorer).
+const TOUR_BAR = 40;
 
 function launch(extraArgs = []) {
   return chromium.launch({
@@ -31,4 +33,4 @@ function pageUrl() {
   return "file://" + PAGE;
 }
 
-module.exports = { launch, pageUrl, PAGE };
+module.exports = { launch, pageUrl, PAGE, TOUR_BAR };

@@ -5,7 +5,7 @@
 
 const { test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
-const { launch, pageUrl } = require("./browser.js");
+const { launch, pageUrl, TOUR_BAR } = require("./browser.js");
 
 const WELCOME =
   "Hello! This is just a short journey through the world of spatial interpolation.\n\n" +
@@ -69,10 +69,11 @@ after(async () => {
   await browser.close();
 });
 
-// A fresh page at the design size, its requests and errors recorded.
+// A fresh page at the design size (with the bar under the window that leads
+// to the explorer), its requests and errors recorded.
 async function openTour(options = {}) {
   const context = await browser.newContext({
-    viewport: { width: 933, height: 605 },
+    viewport: { width: 933, height: 605 + TOUR_BAR },
     deviceScaleFactor: 1,
     ...options,
   });

@@ -1,0 +1,104 @@
+// What the explorer's tests share: the page opened at #explore, the stations
+// read from their sliders, positions on the plot, the messages, downloads.
+"use strict";
+
+const assert = require("node:assert/strict");
+const fs = require("node:fs");
+const { pageUrl } = require("./browser.js");
+
+// A fresh page on the explorer (or on hash), its requests and errors recorded.
+async function openExplorer(browser, { hash = "#explore", ...options } = {}) {
+  const context = await browser.newContext({
+    viewport: { width: 1280, height: 800 },
+    deviceScaleFactor: 1,
+    ...options,
+  });
+  const page = await context.newPage();
+  const record = { requests: [], errors: [] };
+  context.on("request", (request) => record.requests.push(request.url()));
+  page.on("pageerror", (error) => record.errors.push(error.message));
+  page.on("console", (message) => {
+    if (message.type() === "error") {
+      record.errors.push(message.text());
+    }
+  });
+  await page.goto(pageUrl() + hash);
+  await page.waitForSelector("#explorer:not([hidden]) .station");
+  return { context, page, record };
+}
+
+// The stations' positions, as their sliders tell them.
+function stations(page) {
+  return page.$$eval("#ex-stations .station", (list) =>
+    list.map((g) => Number(g.getAttribute("aria-valuenow"))));
+}
+
+// The page's point over world position x at a height within the plot
+// (0 its bottom, 1 its top), from where the sliders of the stations at 0
+// and 1000 stand.
+async function plotPoint(page, x, height = 0.5) {
+  const [first, last] = await page.$$eval("#ex-stations .station .hit", (hits) =>
+    [hits[0], hits[hits.length - 1]].map((hit) => {
+      const box = hit.getBoundingClientRect();
+      return { x: box.x + box.width / 2, top: box.y, bottom: box.y + box.height };
+    }));
+  return {
+    x: first.x + ((last.x - first.x) * x) / 1000,
+    y: first.bottom - (first.bottom - first.top) * height,
+  };
+}
+
+// The message in the status (or alert) region, once there is one.
+async function message(page, role = "status") {
+  const region = page.locator(`#ex-${role === "status" ? "status" : "alert"}`);
+  await page.waitForFunction((id) => document.getElementById(id).textContent !== "",
+    role === "status" ? "ex-status" : "ex-alert");
+  return region.textContent();
+}
+
+// Waits for the region to say the text (it may still say an earlier one
+// right after the gesture), and fails with what it says if it never does.
+async function expectMessage(page, expected, role = "status") {
+  const id = role === "status" ? "ex-status" : "ex-alert";
+  try {
+    await page.waitForFunction(({ id, expected }) =>
+      document.getElementById(id).textContent === expected, { id, expected }, { timeout: 15000 });
+  } catch (error) {
+    assert.equal(await page.locator(`#${id}`).textContent(), expected);
+  }
+}
+
+function waitForLoo(page) {
+  return page.waitForFunction(() =>
+    document.getElementById("ex-loo-state").textContent === "Leave-one-out: ready", null,
+  { timeout: 60000 });
+}
+
+// The table's rows as shown: the method's label and the other cells' texts.
+function tableRows(page) {
+  return page.$$eval("#ex-rows tr", (rows) =>
+    rows.map((tr) => Array.from(tr.children).map((cell) => cell.textContent)));
+}
+
+// Clicks the button and returns the file it downloads: {name, bytes}.
+async function download(page, name) {
+  const [file] = await Promise.all([
+    page.waitForEvent("download"),
+    page.getByRole("button", { name, exact: true }).click(),
+  ]);
+  const path = await file.path();
+  return { name: file.suggestedFilename(), bytes: fs.readFileSync(path) };
+}
+
+// Opens a file through Open Setup's file picker.
+async function openSetupFile(page, file) {
+  const [chooser] = await Promise.all([
+    page.waitForEvent("filechooser"),
+    page.getByRole("button", { name: "Open Setup", exact: true }).click(),
+  ]);
+  await chooser.setFiles(file);
+}
+
+module.exports = {
+  openExplorer, stations, plotPoint, message, expectMessage, waitForLoo, tableRows, download, openSetupFile,
+};
