@@ -13,6 +13,8 @@
 namespace tour::explore {
 
 struct Evaluation {
+    // Still being computed elsewhere (a page's Web Worker): no numbers yet.
+    bool pending = false;
     std::string fault;  // why the method could not run here; empty when it ran
     float rms = 0.0f;   // the tour's root-mean-square error ...
     float max = 0.0f;   // ... and maximum error against the true field
@@ -21,7 +23,7 @@ struct Evaluation {
     std::vector<float> estimate;
     std::vector<std::pair<float, float>> curve;
     std::vector<double> variance;
-    bool ran() const { return fault.empty(); }
+    bool ran() const { return fault.empty() && !pending; }
 };
 
 struct Wanted {

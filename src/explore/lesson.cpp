@@ -196,6 +196,9 @@ std::string best_label(const ScoreTable& table, const std::vector<LooCell>& cell
     double lowest = std::numeric_limits<double>::infinity();
     for (std::size_t row = 0; row < table.rows.size(); ++row) {
         const Evaluation& e = table.rows[row];
+        if (e.pending) {
+            return {};
+        }
         double value = e.rms;
         if (loo) {
             const LooCell& cell =

@@ -69,6 +69,9 @@ void add_method(Scene& scene, std::vector<LegendEntry>& legend, const ScoreTable
                 Rgb colour, const char* role) {
     const Evaluation& e = table.rows[static_cast<std::size_t>(row)];
     const std::string& label = table.methods[static_cast<std::size_t>(row)].label;
+    if (e.pending) {
+        return;  // not computed yet
+    }
     if (!e.ran()) {
         scene.notes.push_back(cannot_run_text(label, role, e.fault));
         return;

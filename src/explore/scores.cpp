@@ -47,6 +47,9 @@ const Evaluation* taken_over(const ScoreTable* earlier, const Layout& layout,
         return nullptr;
     }
     const Evaluation& e = earlier->rows[static_cast<std::size_t>(row)];
+    if (e.pending) {
+        return nullptr;
+    }
     if (drawn && e.ran()) {
         const bool has_curve = !e.estimate.empty() || !e.curve.empty();
         const bool has_variance =
@@ -60,7 +63,7 @@ const Evaluation* taken_over(const ScoreTable* earlier, const Layout& layout,
 
 }  // namespace
 
-ScoreTable score_table(const Setup& setup, const ScoreTable* earlier) {
+ScoreTable planned_table(const Setup& setup, const ScoreTable* earlier) {
     ScoreTable table;
     table.layout = setup.layout;
     table.methods = table_methods(setup);
@@ -68,25 +71,40 @@ ScoreTable score_table(const Setup& setup, const ScoreTable* earlier) {
     if (setup.compare) {
         table.compared_row = row_of(table.methods, *setup.compare);
     }
-    const auto drawn = [&](std::size_t row) {
-        return static_cast<int>(row) == table.chosen_row ||
-               static_cast<int>(row) == table.compared_row;
-    };
     table.rows.resize(table.methods.size());
-    std::vector<std::size_t> to_compute;
     for (std::size_t row = 0; row < table.rows.size(); ++row) {
         const MethodChoice& method = table.methods[row].method;
-        if (const Evaluation* e = taken_over(earlier, setup.layout, method, drawn(row))) {
+        if (const Evaluation* e =
+                taken_over(earlier, setup.layout, method, drawn_row(table, row))) {
             table.rows[row] = *e;
         } else {
+            table.rows[row].pending = true;
+        }
+    }
+    return table;
+}
+
+bool drawn_row(const ScoreTable& table, std::size_t row) {
+    return static_cast<int>(row) == table.chosen_row || static_cast<int>(row) == table.compared_row;
+}
+
+void score_pending_rows(ScoreTable& table) {
+    std::vector<std::size_t> to_compute;
+    for (std::size_t row = 0; row < table.rows.size(); ++row) {
+        if (table.rows[row].pending) {
             to_compute.push_back(row);
         }
     }
     parallel_for(static_cast<int>(to_compute.size()), [&](int i) {
         const std::size_t row = to_compute[static_cast<std::size_t>(i)];
-        table.rows[row] =
-            evaluate(setup.layout, table.methods[row].method, Wanted{drawn(row), drawn(row)});
+        const bool drawn = drawn_row(table, row);
+        table.rows[row] = evaluate(table.layout, table.methods[row].method, Wanted{drawn, drawn});
     });
+}
+
+ScoreTable score_table(const Setup& setup, const ScoreTable* earlier) {
+    ScoreTable table = planned_table(setup, earlier);
+    score_pending_rows(table);
     return table;
 }
 

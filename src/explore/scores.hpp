@@ -42,6 +42,12 @@ struct ScoreTable {
 // changing a parameter computes one row, not the whole table.
 ScoreTable score_table(const Setup& setup, const ScoreTable* earlier = nullptr);
 
+// The same in two steps: the table with the rows taken over from the earlier
+// one and the others pending, and then those rows computed.
+ScoreTable planned_table(const Setup& setup, const ScoreTable* earlier);
+bool drawn_row(const ScoreTable& table, std::size_t row);
+void score_pending_rows(ScoreTable& table);
+
 // The leave-one-out RMS error of a method, or why there is none. A pending
 // cell waits for its computation.
 struct LooCell {

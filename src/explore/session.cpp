@@ -25,6 +25,80 @@ Session::Session(Setup setup) : history_(std::move(setup)) {
     refresh_loo_cells();
 }
 
+bool Session::table_ready() const {
+    return std::none_of(table_.rows.begin(), table_.rows.end(),
+                        [](const Evaluation& e) { return e.pending; });
+}
+
+void Session::set_score_runner(ScoreRunner* runner) {
+    score_runner_ = runner;
+    scoring_.reset();
+    score_rows();
+}
+
+// The pending rows scored here, or by the runner unless the job still
+// running brings them.
+void Session::score_rows() {
+    if (table_ready()) {
+        return;
+    }
+    if (score_runner_ == nullptr) {
+        score_pending_rows(table_);
+        return;
+    }
+    ScoreJob job{layout(), {}, {}};
+    for (std::size_t row = 0; row < table_.rows.size(); ++row) {
+        if (table_.rows[row].pending) {
+            job.methods.push_back(table_.methods[row].method);
+            job.drawn.push_back(drawn_row(table_, row));
+        }
+    }
+    if (scoring_ && scoring_->layout == job.layout) {
+        bool covered = true;
+        for (std::size_t i = 0; i < job.methods.size() && covered; ++i) {
+            bool found = false;
+            for (std::size_t k = 0; k < scoring_->methods.size() && !found; ++k) {
+                found = same_choice(scoring_->methods[k], job.methods[i]) &&
+                        (scoring_->drawn[k] || !job.drawn[i]);
+            }
+            covered = found;
+        }
+        if (covered) {
+            return;  // the job still running brings them
+        }
+    }
+    scoring_ = job;
+    score_runner_->start(*scoring_);
+}
+
+void Session::take_rows(const ScoreJob& job, const std::vector<Evaluation>& rows) {
+    if (!(job.layout == layout()) || rows.size() != job.methods.size()) {
+        return;  // an older layout's rows
+    }
+    bool taken = false;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = row_of(table_.methods, job.methods[i]);
+        if (row < 0) {
+            continue;
+        }
+        Evaluation& e = table_.rows[static_cast<std::size_t>(row)];
+        const bool wanted = drawn_row(table_, static_cast<std::size_t>(row));
+        if (e.pending && !rows[i].pending && (job.drawn[i] || !wanted)) {
+            e = rows[i];
+            taken = true;
+        }
+    }
+    if (!taken) {
+        return;
+    }
+    if (table_ready()) {
+        scoring_.reset();
+        refresh_loo_cells();
+        request_loo();
+    }
+    tell(table_changed | loo_changed);
+}
+
 bool Session::loo_ready() const {
     return std::none_of(loo_cells_.begin(), loo_cells_.end(),
                         [](const LooCell& cell) { return cell.kind == LooCell::Kind::pending; });
@@ -162,7 +236,7 @@ void Session::set_loo_runner(LooRunner* runner) {
 void Session::compute_loo() {
     std::vector<MethodChoice> missing;
     for (std::size_t row = 0; row < loo_cells_.size(); ++row) {
-        if (loo_cells_[row].kind == LooCell::Kind::pending) {
+        if (loo_cells_[row].kind == LooCell::Kind::pending && !table_.rows[row].pending) {
             missing.push_back(table_.methods[row].method);
         }
     }
@@ -204,7 +278,8 @@ void Session::unwatch(int id) {
 }
 
 void Session::setup_replaced(unsigned changes) {
-    table_ = score_table(setup(), &table_);
+    table_ = planned_table(setup(), &table_);
+    score_rows();
     if (selected_ && !selected_index()) {
         selected_.reset();
         changes |= selection_changed;
@@ -217,6 +292,10 @@ void Session::setup_replaced(unsigned changes) {
 void Session::refresh_loo_cells() {
     loo_cells_.assign(table_.rows.size(), LooCell{});
     for (std::size_t row = 0; row < table_.rows.size(); ++row) {
+        if (table_.rows[row].pending) {
+            loo_cells_[row] = LooCell{LooCell::Kind::pending, 0.0, {}};
+            continue;  // waits for its row
+        }
         if (!table_.rows[row].ran()) {
             continue;  // no cross-validation for a method that cannot run at all
         }
@@ -228,7 +307,7 @@ void Session::refresh_loo_cells() {
 void Session::request_loo() {
     std::vector<MethodChoice> missing;
     for (std::size_t row = 0; row < loo_cells_.size(); ++row) {
-        if (loo_cells_[row].kind == LooCell::Kind::pending) {
+        if (loo_cells_[row].kind == LooCell::Kind::pending && !table_.rows[row].pending) {
             missing.push_back(table_.methods[row].method);
         }
     }

@@ -22,6 +22,7 @@
 #include "explore/loo_job.hpp"
 #include "explore/loo_memory.hpp"
 #include "explore/scene.hpp"
+#include "explore/score_job.hpp"
 #include "explore/scores.hpp"
 
 namespace tour::explore {
@@ -108,6 +109,14 @@ class Session {
     // The job still running, if any.
     const std::optional<LooJob>& loo_in_flight() const { return in_flight_; }
 
+    // --- Scoring elsewhere. Without a runner the session scores its rows
+    // itself as the setup changes. With one, rows it cannot take over stay
+    // pending (and their leave-one-out cells wait) until take_rows brings
+    // them; rows of another layout than the table's are dropped.
+    void set_score_runner(ScoreRunner* runner);
+    void take_rows(const ScoreJob& job, const std::vector<Evaluation>& rows);
+    bool table_ready() const;
+
     // --- Views.
     int watch(Watcher watcher);
     void unwatch(int id);
@@ -118,6 +127,7 @@ class Session {
     void setup_replaced(unsigned changes);
     void refresh_loo_cells();
     void request_loo();
+    void score_rows();
     void tell(unsigned changes);
 
     History history_;
@@ -126,6 +136,8 @@ class Session {
     LooMemory memory_;
     std::optional<LooJob> in_flight_;
     LooRunner* runner_ = nullptr;
+    ScoreRunner* score_runner_ = nullptr;
+    std::optional<ScoreJob> scoring_;  // the score job still running
     std::optional<int> selected_;
     std::string refusal_;
     std::vector<std::pair<int, Watcher>> watchers_;

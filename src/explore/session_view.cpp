@@ -85,10 +85,14 @@ Json rows_json(const Session& session) {
     Json rows = Json::array();
     for (std::size_t row = 0; row < table.rows.size(); ++row) {
         const Evaluation& e = table.rows[row];
-        Json json{{"label", table.methods[row].label},
-                  {"tourValues", table.methods[row].tour_values},
+        const TableMethod& method = table.methods[row];
+        Json json{{"label", method.label},
+                  {"tourValues", method.tour_values},
+                  {"entry", method.tour_values ? Json(method.method.entry) : Json(nullptr)},
                   {"loo", cell_json(session.loo_cells()[row])}};
-        if (e.ran()) {
+        if (e.pending) {
+            json["pending"] = true;
+        } else if (e.ran()) {
             json["rms"] = e.rms;
             json["max"] = e.max;
         } else {
@@ -143,6 +147,7 @@ std::string view_json(const Session& session) {
         {"modified", history.modified()},
         {"refusal", session.refusal()},
         {"looReady", session.loo_ready()},
+        {"tableReady", session.table_ready()},
         {"rows", rows_json(session)},
         {"chosen", session.table().chosen_row},
         {"compared", or_null(session.table().compared_row)},
@@ -242,15 +247,144 @@ std::string readout_json(const Session& session, double x) {
     return json.dump();
 }
 
-std::string loo_job_json(const LooJob& job) {
-    Json methods = Json::array();
-    for (const MethodChoice& method : job.methods) {
-        methods.push_back(Json::parse(method_json(method).dump()));
+namespace {
+
+Json layout_json(const Layout& layout) {
+    return Json{{"field", field_name(layout.field)}, {"stations", layout.stations}};
+}
+
+Json methods_json(const std::vector<MethodChoice>& methods) {
+    Json json = Json::array();
+    for (const MethodChoice& method : methods) {
+        json.push_back(Json::parse(method_json(method).dump()));
     }
-    return Json{{"field", field_name(job.layout.field)},
-                {"stations", job.layout.stations},
-                {"methods", methods}}
-        .dump();
+    return json;
+}
+
+// The layout and methods of a job's JSON, read as a setup file's are.
+bool read_job(const Json& json, Layout& layout, std::vector<MethodChoice>& methods) {
+    try {
+        layout.field = read_field(required(json, "", "field"), "field");
+        layout.stations = read_stations(required(json, "", "stations"), "stations");
+        const Json& list = required(json, "", "methods");
+        if (!list.is_array()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            methods.push_back(read_method(list[i], element("methods", i)));
+        }
+        return true;
+    } catch (const Invalid&) {
+        return false;
+    }
+}
+
+template <typename Number>
+bool read_numbers(const Json& json, const char* key, std::vector<Number>& numbers) {
+    const auto found = json.find(key);
+    if (found == json.end()) {
+        return true;
+    }
+    if (!found->is_array()) {
+        return false;
+    }
+    for (const Json& number : *found) {
+        if (!number.is_number()) {
+            return false;
+        }
+        numbers.push_back(static_cast<Number>(number.get<double>()));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string score_job_json(const ScoreJob& job) {
+    Json json = layout_json(job.layout);
+    json["methods"] = methods_json(job.methods);
+    json["drawn"] = job.drawn;
+    return json.dump();
+}
+
+std::optional<ScoreJob> parse_score_job(std::string_view text) {
+    const JsonDocument document = parse_json(text, "a job", 3);
+    if (!document.error.empty() || !document.json.is_object()) {
+        return std::nullopt;
+    }
+    ScoreJob job;
+    if (!read_job(document.json, job.layout, job.methods)) {
+        return std::nullopt;
+    }
+    const auto drawn = document.json.find("drawn");
+    if (drawn == document.json.end() || !drawn->is_array() || drawn->size() != job.methods.size()) {
+        return std::nullopt;
+    }
+    for (const Json& flag : *drawn) {
+        if (!flag.is_boolean()) {
+            return std::nullopt;
+        }
+        job.drawn.push_back(flag.get<bool>());
+    }
+    return job;
+}
+
+std::string rows_json(const std::vector<Evaluation>& rows) {
+    Json json = Json::array();
+    for (const Evaluation& e : rows) {
+        Json row{{"fault", e.fault}, {"rms", e.rms}, {"max", e.max}};
+        if (!e.estimate.empty()) {
+            row["estimate"] = e.estimate;
+        }
+        if (!e.variance.empty()) {
+            row["variance"] = e.variance;
+        }
+        if (!e.curve.empty()) {
+            Json curve = Json::array();
+            for (const auto& [x, y] : e.curve) {
+                curve.push_back(x);
+                curve.push_back(y);
+            }
+            row["curve"] = curve;
+        }
+        json.push_back(std::move(row));
+    }
+    return json.dump();
+}
+
+std::optional<std::vector<Evaluation>> parse_rows(std::string_view text) {
+    const JsonDocument document = parse_json(text, "rows", 3);
+    if (!document.error.empty() || !document.json.is_array()) {
+        return std::nullopt;
+    }
+    std::vector<Evaluation> rows;
+    for (const Json& json : document.json) {
+        if (!json.is_object() || !json.contains("fault") || !json["fault"].is_string() ||
+            !json.contains("rms") || !json["rms"].is_number() || !json.contains("max") ||
+            !json["max"].is_number()) {
+            return std::nullopt;
+        }
+        Evaluation e;
+        e.fault = json["fault"].get<std::string>();
+        e.rms = static_cast<float>(json["rms"].get<double>());
+        e.max = static_cast<float>(json["max"].get<double>());
+        std::vector<float> curve;
+        if (!read_numbers(json, "estimate", e.estimate) ||
+            !read_numbers(json, "variance", e.variance) || !read_numbers(json, "curve", curve) ||
+            curve.size() % 2 != 0) {
+            return std::nullopt;
+        }
+        for (std::size_t i = 0; i < curve.size(); i += 2) {
+            e.curve.emplace_back(curve[i], curve[i + 1]);
+        }
+        rows.push_back(std::move(e));
+    }
+    return rows;
+}
+
+std::string loo_job_json(const LooJob& job) {
+    Json json = layout_json(job.layout);
+    json["methods"] = methods_json(job.methods);
+    return json.dump();
 }
 
 std::optional<LooJob> parse_loo_job(std::string_view text) {
@@ -258,19 +392,11 @@ std::optional<LooJob> parse_loo_job(std::string_view text) {
     if (!document.error.empty() || !document.json.is_object()) {
         return std::nullopt;
     }
-    try {
-        const Json& json = document.json;
-        LooJob job;
-        job.layout.field = read_field(required(json, "", "field"), "field");
-        job.layout.stations = read_stations(required(json, "", "stations"), "stations");
-        const Json& methods = required(json, "", "methods");
-        for (std::size_t i = 0; i < methods.size(); ++i) {
-            job.methods.push_back(read_method(methods[i], element("methods", i)));
-        }
-        return job;
-    } catch (const Invalid&) {
+    LooJob job;
+    if (!read_job(document.json, job.layout, job.methods)) {
         return std::nullopt;
     }
+    return job;
 }
 
 std::string loo_cells_json(const std::vector<LooCell>& cells) {

@@ -12,6 +12,7 @@
 
 #include "explore/loo_job.hpp"
 #include "explore/scene.hpp"
+#include "explore/score_job.hpp"
 #include "explore/session.hpp"
 
 namespace tour::explore {
@@ -40,6 +41,13 @@ std::vector<double> scene_points(const Scene& scene);
 //   {"x", "truth", "chosen": {"label", "value"} | null, "twoSigma": number |
 //    null, "variance": number | null, "compared": {"label", "value"} | null}
 std::string readout_json(const Session& session, double x);
+
+// A score job as text for a Web Worker, and back; the worker's rows likewise
+// (their numbers, estimates and variances read back to the same bits).
+std::string score_job_json(const ScoreJob& job);
+std::optional<ScoreJob> parse_score_job(std::string_view text);
+std::string rows_json(const std::vector<Evaluation>& rows);
+std::optional<std::vector<Evaluation>> parse_rows(std::string_view text);
 
 // A job as text for a Web Worker, and back; the worker's cells likewise.
 std::string loo_job_json(const LooJob& job);

@@ -4,12 +4,14 @@
 // The background worker keeps whatever a fold throws inside that fold's cell.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
 
 #include "explore/loo_worker.hpp"
 #include "explore/session.hpp"
+#include "explore/session_view.hpp"
 
 namespace tour::explore {
 namespace {
@@ -164,6 +166,84 @@ TEST(SessionLeaveOneOut, ComputesHereWithoutARunner) {
     // Linear interpolation without the station at 500 (value 1) gives 0 there.
     EXPECT_EQ(session.loo_cells()[kLinInt].kind, LooCell::Kind::value);
     EXPECT_GT(session.loo_cells()[kLinInt].rms, 0.0);
+}
+
+// Records the score jobs the session starts.
+class RecordingScorer : public ScoreRunner {
+  public:
+    void start(const ScoreJob& job) override { jobs.push_back(job); }
+    std::vector<ScoreJob> jobs;
+};
+
+void expect_same_rows(const ScoreTable& a, const ScoreTable& b) {
+    ASSERT_EQ(a.rows.size(), b.rows.size());
+    for (std::size_t row = 0; row < a.rows.size(); ++row) {
+        EXPECT_EQ(a.rows[row].fault, b.rows[row].fault) << row;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(a.rows[row].rms),
+                  std::bit_cast<std::uint32_t>(b.rows[row].rms))
+            << row;
+        EXPECT_EQ(a.rows[row].estimate, b.rows[row].estimate) << row;
+        EXPECT_EQ(a.rows[row].variance, b.rows[row].variance) << row;
+        EXPECT_EQ(a.rows[row].curve, b.rows[row].curve) << row;
+    }
+}
+
+TEST(SessionScoring, RowsScoredElsewhereFillTheTableAndThenItsCrossValidation) {
+    Session session(small_setup());
+    RecordingScorer scorer;
+    RecordingRunner loo;
+    session.set_score_runner(&scorer);
+    session.set_loo_runner(&loo);
+    ASSERT_EQ(loo.jobs.size(), 1u);
+    EXPECT_TRUE(scorer.jobs.empty());  // the first table was scored here
+
+    // A move: every row waits, and so does its cross-validation.
+    ASSERT_TRUE(session.move_station(2, 480));
+    ASSERT_EQ(scorer.jobs.size(), 1u);
+    EXPECT_FALSE(session.table_ready());
+    EXPECT_EQ(scorer.jobs[0].methods.size(), 31u);
+    EXPECT_EQ(loo.jobs.size(), 1u);
+    // Choosing another tour method needs no new job; the rows it draws are
+    // part of the running one only without their curves, so it asks again.
+    ASSERT_TRUE(session.choose_compare(kLinInt));
+    ASSERT_EQ(scorer.jobs.size(), 2u);
+    EXPECT_TRUE(scorer.jobs[1].drawn[kLinInt]);
+
+    // Rows of an older layout are dropped; the current job's fill the table
+    // with the bits the session would have computed itself.
+    session.take_rows(scorer.jobs[0],
+                      run_score_job(scorer.jobs[0]));  // the drawn row lacks its curve
+    EXPECT_FALSE(session.table_ready());
+    ASSERT_TRUE(session.move_station(2, 490));
+    const ScoreJob third = scorer.jobs.back();
+    session.take_rows(scorer.jobs[1], run_score_job(scorer.jobs[1]));
+    EXPECT_FALSE(session.table_ready());
+    const auto rows = parse_rows(rows_json(run_score_job(*parse_score_job(score_job_json(third)))));
+    ASSERT_TRUE(rows);
+    session.take_rows(third, *rows);
+    ASSERT_TRUE(session.table_ready());
+    expect_same_rows(session.table(), score_table(session.setup()));
+    ASSERT_EQ(loo.jobs.size(), 2u);
+    EXPECT_EQ(loo.jobs[1].layout, session.layout());
+}
+
+TEST(SessionScoring, RowsAndJobsReadBackFromTheirTextBitForBit) {
+    explore::Setup setup = small_setup();
+    setup.method = tour_method(29);  // kriging: estimate and variance
+    setup.compare = tour_method(3);  // the Bezier curve
+    const ScoreTable table = score_table(setup);
+    const auto rows = parse_rows(rows_json(table.rows));
+    ASSERT_TRUE(rows);
+    ScoreTable read = table;
+    read.rows = *rows;
+    expect_same_rows(read, table);
+    EXPECT_FALSE(parse_rows("[{\"fault\": \"\", \"rms\": 1}]"));
+    EXPECT_FALSE(parse_rows("[{\"fault\": \"\", \"rms\": 1, \"max\": 2, \"curve\": [1]}]"));
+
+    ScoreJob job{setup.layout, {setup.method, *setup.compare}, {true, false}};
+    EXPECT_EQ(parse_score_job(score_job_json(job)), job);
+    EXPECT_FALSE(
+        parse_score_job(R"({"field": "bump", "stations": [0, 1000], "methods": [], "drawn": []})"));
 }
 
 // A worker and the cells it hands back, waited for.
