@@ -74,6 +74,10 @@ EMSCRIPTEN_BINDINGS(interp1d_tour) {
         .function("curvesFaults", &WebSession::curves_faults)
         .function("takeLooJob", &WebSession::take_loo_job)
         .function("takeLooCells", &WebSession::take_loo_cells)
+        .function("scoreElsewhere", &WebSession::score_elsewhere)
+        .function("takeScoreJob", &WebSession::take_score_job)
+        .function("takeRows", &WebSession::take_rows)
+        .function("onScoreJob", &WebSession::on_score_job)
         .property("revision", &WebSession::revision)
         .function(
             "addStation", +[](WebSession& s, double x) { return session(s).add_station(x); })
@@ -128,5 +132,6 @@ EMSCRIPTEN_BINDINGS(interp1d_tour) {
 
     function("catalogueJson", &tour::explore::catalogue_json);
     function("runLooJob", &tour::run_loo_job_json);
+    function("scoreRows", &tour::score_rows_json);
     function("setupError", &tour::setup_error);
 }

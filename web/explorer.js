@@ -21,6 +21,7 @@ const Explorer = (() => {
     visible: false,
     drawnOnce: false,
     readout: null, // formatter
+    frameStart: null, // when the drag's edit waiting for its table was made
   };
 
   // --- Messages: refusals and what a file did in the status region,
@@ -70,19 +71,31 @@ const Explorer = (() => {
   // leave-one-out job to the worker, lets the files and the address follow.
   function refresh() {
     const s = ex.session;
+    Scoring.pump();  // the workers score while the page draws
     if (s.revision !== ex.revision) {
       ex.revision = s.revision;
       ex.view = JSON.parse(s.view());
       render();
+    } else if (ex.view.tableReady) {
+      finishFrame();  // an edit that changed nothing
     }
     Loo.pump();
     Files.afterChange(ex.view);
   }
 
+  // A frame of a drag starts with its edit and ends when the table it asks
+  // for is drawn.
+  function frameStarted(start) {
+    if (ex.frameStart === null) {
+      ex.frameStart = start;
+    }
+  }
+
   function render() {
     const view = ex.view;
     showControls(view);
-    Table.show(view);
+    // The plot's rows are scored at once; the table's others may follow
+    // from the workers.
     const key = ex.session.linkText() + "|" + view.selected + "|" + element("ex-fit").checked;
     if (key !== ex.sceneKey) {
       ex.sceneKey = key;
@@ -91,10 +104,24 @@ const Explorer = (() => {
       showNotes(scene.notes);
       showReadout(Plot.hoverX());
     }
+    if (!view.tableReady) {
+      Plot.showStations(view.stations, view.selected);
+      return;
+    }
+    Table.show(view);
     Plot.showStations(view.stations, view.selected);
     element("ex-loo-state").textContent = view.looReady ? "Leave-one-out: ready"
       : "Leave-one-out: computing\u2026";
     showTitle();
+    finishFrame();
+  }
+
+  function finishFrame() {
+    if (ex.frameStart !== null) {
+      performance.measure("explorer-drag-frame", { start: ex.frameStart, end: performance.now() });
+      ex.frameStart = null;
+    }
+    Plot.tableShown();
   }
 
   function showTitle() {
@@ -424,6 +451,7 @@ const Explorer = (() => {
       requestAnimationFrame(() => setTimeout(() => {
         performance.mark("explorer-drawn");
         Loo.start(ex.session, refresh);
+        Scoring.start(ex.session, refresh);
       }, 0));
     }
   }
@@ -463,6 +491,8 @@ const Explorer = (() => {
     say,
     alert,
     view: () => ex.view,
+    frameStarted,
+    tableReady: () => ex.view === null || ex.view.tableReady,
     visible: () => ex.visible,
     fit: () => element("ex-fit").checked,
     session: () => ex.session,

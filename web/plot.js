@@ -140,13 +140,20 @@ const Plot = (() => {
     }
   }
 
+  // Hundredths of a pixel are more than the eye sees; rounding them is
+  // quicker than toFixed on the thousands of points a frame draws.
+  function hundredths(value) {
+    return Math.round(value * 100) / 100;
+  }
+
   function pointList(points, start, count, frame, reversed = false) {
-    const parts = new Array(count);
+    let list = "";
     for (let i = 0; i < count; ++i) {
       const k = 2 * (start + (reversed ? count - 1 - i : i));
-      parts[i] = frame.x(points[k]).toFixed(2) + "," + frame.y(points[k + 1]).toFixed(2);
+      list += (i === 0 ? "" : " ") + hundredths(frame.x(points[k])) + "," +
+        hundredths(frame.y(points[k + 1]));
     }
-    return parts.join(" ");
+    return list;
   }
 
   let clipCount = 0;
@@ -463,14 +470,10 @@ const Plot = (() => {
     hover(inPlot(point, pick) ? plot.frame.worldX(point.x) : null);
     const drag = plot.drag;
     if (drag && event.pointerId === drag.pointerId) {
-      // Moves are gathered: the session hears of the last one once a frame.
+      // Moves are gathered: the session hears of the last one once a frame,
+      // and not before the table of the one before is shown.
       drag.pendingX = plot.frame.worldX(point.x);
-      if (!drag.frame) {
-        drag.frame = requestAnimationFrame(() => {
-          drag.frame = 0;
-          flushDrag();
-        });
-      }
+      scheduleDrag();
       return;
     }
     const press = plot.press;
@@ -483,6 +486,21 @@ const Plot = (() => {
     plot.svg.style.cursor = movable ? "ew-resize" : inPlot(point, pick) ? "crosshair" : "";
   }
 
+  function scheduleDrag() {
+    const drag = plot.drag;
+    if (drag && !drag.frame && drag.pendingX !== null && Explorer.tableReady()) {
+      drag.frame = requestAnimationFrame(() => {
+        drag.frame = 0;
+        flushDrag();
+      });
+    }
+  }
+
+  // The table of the last edit is shown: a move that waited goes next.
+  function tableShown() {
+    scheduleDrag();
+  }
+
   function flushDrag() {
     const drag = plot.drag;
     if (!drag || drag.pendingX === null) {
@@ -490,10 +508,9 @@ const Plot = (() => {
     }
     const x = drag.pendingX;
     drag.pendingX = null;
-    const start = performance.now();
+    // A frame of a drag: the session's edit, its table and the redraw.
+    Explorer.frameStarted(performance.now());
     plot.host.drag(drag.index, x, drag.gesture);
-    // A frame of a drag: the session's edit with its table, and the redraw.
-    performance.measure("explorer-drag-frame", { start, end: performance.now() });
   }
 
   function endDrag() {
@@ -628,5 +645,8 @@ const Plot = (() => {
     });
   }
 
-  return { init, showScene, showStations, draw, focusStation, svgText, pngBlob, hoverX: () => plot.hoverX };
+  return {
+    init, showScene, showStations, draw, focusStation, svgText, pngBlob, tableShown,
+    hoverX: () => plot.hoverX,
+  };
 })();

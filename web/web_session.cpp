@@ -16,7 +16,42 @@ WebSession::WebSession() {
 
 WebSession::~WebSession() {
     session_.set_loo_runner(nullptr);
+    session_.set_score_runner(nullptr);
     session_.unwatch(watch_);
+}
+
+void WebSession::score_elsewhere(bool on) {
+    waiting_score_job_.clear();
+    session_.set_score_runner(on ? this : nullptr);
+}
+
+std::string WebSession::take_score_job() {
+    return std::exchange(waiting_score_job_, {});
+}
+
+bool WebSession::take_rows(const std::string& job, const std::string& rows) {
+    const auto parsed_job = explore::parse_score_job(job);
+    const auto parsed_rows = explore::parse_rows(rows);
+    if (!parsed_job || !parsed_rows || parsed_rows->size() != parsed_job->methods.size()) {
+        return false;
+    }
+    session_.take_rows(*parsed_job, *parsed_rows);
+    return true;
+}
+
+void WebSession::start(const explore::ScoreJob& job) {
+    waiting_score_job_ = explore::score_job_json(job);
+    if (!on_score_job_.isUndefined()) {
+        on_score_job_();
+    }
+}
+
+std::string score_rows_json(const std::string& job) {
+    const auto parsed = explore::parse_score_job(job);
+    if (!parsed) {
+        return {};
+    }
+    return explore::rows_json(explore::run_score_job(*parsed));
 }
 
 std::string WebSession::open(const std::string& text) {

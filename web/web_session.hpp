@@ -14,7 +14,7 @@
 
 namespace tour {
 
-class WebSession : public explore::LooRunner {
+class WebSession : public explore::LooRunner, public explore::ScoreRunner {
   public:
     WebSession();
     ~WebSession() override;
@@ -50,19 +50,35 @@ class WebSession : public explore::LooRunner {
     // The worker's cells for a job (both JSON); false if either is not valid.
     bool take_loo_cells(const std::string& job, const std::string& cells);
 
+    // Whether rows of the table are scored in the page's Web Workers: the
+    // rows of an edit then wait for take_rows. Off, the session scores them
+    // itself (those waiting at once).
+    void score_elsewhere(bool on);
+    // The score job for the Web Workers (JSON), or "" when none waits;
+    // notify() is called as soon as one waits, in the middle of the gesture
+    // that made it, so that the workers start before the page draws.
+    std::string take_score_job();
+    void on_score_job(emscripten::val notify) { on_score_job_ = std::move(notify); }
+    // Rows a worker scored for a job, or a part of one (both JSON).
+    bool take_rows(const std::string& job, const std::string& rows);
+
   private:
     void start(const explore::LooJob& job) override;
+    void start(const explore::ScoreJob& job) override;
 
     explore::Session session_;
     int watch_ = 0;
     int revision_ = 0;
     std::string waiting_job_;
+    std::string waiting_score_job_;
+    emscripten::val on_score_job_ = emscripten::val::undefined();
     std::vector<double> points_;
 };
 
-// What the page's Web Worker runs: a job's cells as JSON, or "" if the job
-// is not valid.
+// What the page's Web Workers run: a job's cells, or its rows, as JSON; ""
+// if the job is not valid.
 std::string run_loo_job_json(const std::string& job);
+std::string score_rows_json(const std::string& job);
 
 // Whether a text is a valid setup: "" or what is wrong, where.
 std::string setup_error(const std::string& text);

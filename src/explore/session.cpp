@@ -46,29 +46,30 @@ void Session::score_rows() {
         score_pending_rows(table_);
         return;
     }
+    // The rows the plot draws are scored here, so that it follows at once;
+    // the others, which carry no curves, elsewhere, started first.
     ScoreJob job{layout(), {}, {}};
     for (std::size_t row = 0; row < table_.rows.size(); ++row) {
-        if (table_.rows[row].pending) {
+        if (table_.rows[row].pending && !drawn_row(table_, row)) {
             job.methods.push_back(table_.methods[row].method);
-            job.drawn.push_back(drawn_row(table_, row));
+            job.drawn.push_back(false);
         }
     }
-    if (scoring_ && scoring_->layout == job.layout) {
-        bool covered = true;
-        for (std::size_t i = 0; i < job.methods.size() && covered; ++i) {
-            bool found = false;
-            for (std::size_t k = 0; k < scoring_->methods.size() && !found; ++k) {
-                found = same_choice(scoring_->methods[k], job.methods[i]) &&
-                        (scoring_->drawn[k] || !job.drawn[i]);
-            }
-            covered = found;
-        }
-        if (covered) {
-            return;  // the job still running brings them
+    const bool covered =
+        scoring_ && scoring_->layout == job.layout &&
+        std::all_of(job.methods.begin(), job.methods.end(), [&](const MethodChoice& method) {
+            return std::any_of(scoring_->methods.begin(), scoring_->methods.end(),
+                               [&](const MethodChoice& m) { return same_choice(m, method); });
+        });
+    if (!job.methods.empty() && !covered) {
+        scoring_ = job;
+        score_runner_->start(*scoring_);  // the job still running brings them otherwise
+    }
+    for (std::size_t row = 0; row < table_.rows.size(); ++row) {
+        if (table_.rows[row].pending && drawn_row(table_, row)) {
+            table_.rows[row] = evaluate(layout(), table_.methods[row].method, Wanted{true, true});
         }
     }
-    scoring_ = job;
-    score_runner_->start(*scoring_);
 }
 
 void Session::take_rows(const ScoreJob& job, const std::vector<Evaluation>& rows) {
@@ -305,6 +306,9 @@ void Session::refresh_loo_cells() {
 }
 
 void Session::request_loo() {
+    if (!table_ready()) {
+        return;  // the cross-validation waits for the whole table
+    }
     std::vector<MethodChoice> missing;
     for (std::size_t row = 0; row < loo_cells_.size(); ++row) {
         if (loo_cells_[row].kind == LooCell::Kind::pending && !table_.rows[row].pending) {

@@ -110,9 +110,10 @@ class Session {
     const std::optional<LooJob>& loo_in_flight() const { return in_flight_; }
 
     // --- Scoring elsewhere. Without a runner the session scores its rows
-    // itself as the setup changes. With one, rows it cannot take over stay
-    // pending (and their leave-one-out cells wait) until take_rows brings
-    // them; rows of another layout than the table's are dropped.
+    // itself as the setup changes. With one, it scores the rows the plot
+    // draws itself, and the other rows it cannot take over stay pending (and
+    // their leave-one-out cells wait) until take_rows brings them; rows of
+    // another layout than the table's are dropped.
     void set_score_runner(ScoreRunner* runner);
     void take_rows(const ScoreJob& job, const std::vector<Evaluation>& rows);
     bool table_ready() const;

@@ -4,6 +4,7 @@
 // The background worker keeps whatever a fold throws inside that fold's cell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <condition_variable>
 #include <mutex>
@@ -197,30 +198,32 @@ TEST(SessionScoring, RowsScoredElsewhereFillTheTableAndThenItsCrossValidation) {
     ASSERT_EQ(loo.jobs.size(), 1u);
     EXPECT_TRUE(scorer.jobs.empty());  // the first table was scored here
 
-    // A move: every row waits, and so does its cross-validation.
+    // A move: the drawn row is scored at once, the others wait, and so does
+    // every cross-validation.
     ASSERT_TRUE(session.move_station(2, 480));
     ASSERT_EQ(scorer.jobs.size(), 1u);
     EXPECT_FALSE(session.table_ready());
-    EXPECT_EQ(scorer.jobs[0].methods.size(), 31u);
+    EXPECT_EQ(scorer.jobs[0].methods.size(), 30u);
+    EXPECT_EQ(std::count(scorer.jobs[0].drawn.begin(), scorer.jobs[0].drawn.end(), true), 0);
+    EXPECT_FALSE(session.table().rows[0].pending);
+    EXPECT_EQ(session.table().rows[0].estimate.size(), 1001u);
     EXPECT_EQ(loo.jobs.size(), 1u);
-    // Choosing another tour method needs no new job; the rows it draws are
-    // part of the running one only without their curves, so it asks again.
+    // A method to compare with is drawn: scored here too; the running job
+    // still brings the rest.
     ASSERT_TRUE(session.choose_compare(kLinInt));
-    ASSERT_EQ(scorer.jobs.size(), 2u);
-    EXPECT_TRUE(scorer.jobs[1].drawn[kLinInt]);
+    EXPECT_FALSE(session.table().rows[kLinInt].pending);
+    EXPECT_EQ(scorer.jobs.size(), 1u);
 
     // Rows of an older layout are dropped; the current job's fill the table
     // with the bits the session would have computed itself.
-    session.take_rows(scorer.jobs[0],
-                      run_score_job(scorer.jobs[0]));  // the drawn row lacks its curve
-    EXPECT_FALSE(session.table_ready());
     ASSERT_TRUE(session.move_station(2, 490));
-    const ScoreJob third = scorer.jobs.back();
-    session.take_rows(scorer.jobs[1], run_score_job(scorer.jobs[1]));
+    ASSERT_EQ(scorer.jobs.size(), 2u);
+    session.take_rows(scorer.jobs[0], run_score_job(scorer.jobs[0]));
     EXPECT_FALSE(session.table_ready());
-    const auto rows = parse_rows(rows_json(run_score_job(*parse_score_job(score_job_json(third)))));
+    const ScoreJob latest = scorer.jobs[1];
+    const auto rows = parse_rows(rows_json(run_score_job(*parse_score_job(score_job_json(latest)))));
     ASSERT_TRUE(rows);
-    session.take_rows(third, *rows);
+    session.take_rows(latest, *rows);
     ASSERT_TRUE(session.table_ready());
     expect_same_rows(session.table(), score_table(session.setup()));
     ASSERT_EQ(loo.jobs.size(), 2u);
