@@ -82,7 +82,7 @@ class ExportTest : public QObject {
     void versionAndHelp() {
         const Run version = run_program({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
-        QCOMPARE(version.out.trimmed(), QStringLiteral("interp1d-tour 1.1.0"));
+        QCOMPARE(version.out.trimmed(), QStringLiteral("interp1d-tour 1.2.0"));
         const Run help = run_program({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.contains(QStringLiteral("--export <dir>")));
