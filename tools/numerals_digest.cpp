@@ -7,30 +7,18 @@
 #include <cstring>
 #include <string>
 
+#include "fingerprint.hpp"
 #include "world/numerals.hpp"
 
 namespace {
 
-class Fnv1a {
+// The fingerprint, with a numeral read as its status and bits.
+class Fnv1a : public tour::tools::Fingerprint {
   public:
-    void bytes(const void* data, std::size_t size) {
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i) {
-            hash_ = (hash_ ^ p[i]) * 0x100000001b3ULL;
-        }
-    }
-    void text(const std::string& value) { bytes(value.data(), value.size() + 1); }
     void parsed(const tour::ParsedNumber& number) {
-        const auto status = static_cast<unsigned char>(number.status);
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &number.value, sizeof bits);
-        bytes(&status, sizeof status);
-        bytes(&bits, sizeof bits);
+        this->number(static_cast<unsigned char>(number.status));
+        this->number(number.value);
     }
-    unsigned long long value() const { return hash_; }
-
-  private:
-    std::uint64_t hash_ = 0xcbf29ce484222325ULL;
 };
 
 // SplitMix64: the same sequence on every platform.
@@ -101,7 +89,7 @@ constexpr int kCount = 200000;
 constexpr int kSamples = 3;
 
 void report(const char* kind, const Fnv1a& hash) {
-    std::printf("%s %d %016llx\n", kind, kCount, hash.value());
+    std::printf("%s %d %016llx\n", kind, kCount, static_cast<unsigned long long>(hash.value()));
 }
 
 }  // namespace

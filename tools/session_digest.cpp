@@ -10,32 +10,14 @@
 
 #include "explore/session.hpp"
 #include "explore/setup_json.hpp"
+#include "fingerprint.hpp"
 
 namespace {
 
 using tour::explore::LooCell;
 using tour::explore::Session;
 
-class Fnv1a {
-  public:
-    void bytes(const void* data, std::size_t size) {
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i) {
-            hash_ = (hash_ ^ p[i]) * 0x100000001b3ULL;
-        }
-    }
-    template <typename Number>
-    void number(Number value) {
-        unsigned char bits[sizeof value];  // the web library has no std::bit_cast
-        std::memcpy(bits, &value, sizeof value);
-        bytes(bits, sizeof bits);
-    }
-    void text(const std::string& value) { bytes(value.data(), value.size() + 1); }
-    std::uint64_t value() const { return hash_; }
-
-  private:
-    std::uint64_t hash_ = 0xcbf29ce484222325ULL;
-};
+using Fnv1a = tour::tools::Fingerprint;
 
 // A small generator of its own, the same numbers on every build.
 class Draws {

@@ -6,29 +6,12 @@
 #include <cstring>
 #include <string>
 
+#include "fingerprint.hpp"
 #include "tour/tour.hpp"
 
 namespace {
 
-class Fnv1a {
-  public:
-    void bytes(const void* data, std::size_t size) {
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i) {
-            hash_ = (hash_ ^ p[i]) * 0x100000001b3ULL;
-        }
-    }
-    void number(float value) {
-        std::uint32_t bits = 0;  // the web toolchain's library has no std::bit_cast
-        std::memcpy(&bits, &value, sizeof bits);
-        bytes(&bits, sizeof bits);
-    }
-    void text(const std::string& value) { bytes(value.data(), value.size() + 1); }
-    std::uint64_t value() const { return hash_; }
-
-  private:
-    std::uint64_t hash_ = 0xcbf29ce484222325ULL;
-};
+using Fnv1a = tour::tools::Fingerprint;
 
 class QuietHost : public tour::FormHost {
   public:

@@ -24,22 +24,8 @@ const Loo = (() => {
   function start(session, arrived) {
     loo.session = session;
     loo.arrived = arrived;
-    try {
-      const text = document.getElementById("loo-worker").textContent + "\n" +
-        document.getElementById("module-script").textContent;
-      const url = URL.createObjectURL(new Blob([text], { type: "text/javascript" }));
-      for (let i = 0; i < WORKERS; ++i) {
-        const worker = new Worker(url);
-        worker.onmessage = (event) => receive(event.data);
-        worker.onerror = (event) => {
-          event.preventDefault();
-          runHere("The leave-one-out workers could not start: leave-one-out runs on the page instead.");
-        };
-        loo.workers.push(worker);
-      }
-    } catch (error) {
-      loo.workers = [];
-    }
+    loo.workers = Workers.start("loo-worker", WORKERS, receive, () =>
+      runHere("The leave-one-out workers could not start: leave-one-out runs on the page instead."));
     pump();
   }
 

@@ -42,22 +42,7 @@ const Scoring = (() => {
   function start(session, arrived) {
     sc.session = session;
     sc.arrived = arrived;
-    try {
-      const text = document.getElementById("score-worker").textContent + "\n" +
-        document.getElementById("module-script").textContent;
-      const url = URL.createObjectURL(new Blob([text], { type: "text/javascript" }));
-      for (let i = 0; i < WORKERS; ++i) {
-        const worker = new Worker(url);
-        worker.onmessage = (event) => receive(event.data);
-        worker.onerror = (event) => {
-          event.preventDefault();
-          stop();
-        };
-        sc.workers.push(worker);
-      }
-    } catch (error) {
-      sc.workers = [];
-    }
+    sc.workers = Workers.start("score-worker", WORKERS, receive, stop);
   }
 
   // Shares out the job the session waits for, if any.

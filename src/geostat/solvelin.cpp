@@ -66,6 +66,64 @@ inline void subtract_row(double* row_r, const double* row_i, int from, int to, d
     }
 }
 
+// A work vector with elements 1..n, on the stack up to the size of kriging
+// with 21 stations.
+class Scratch {
+  public:
+    explicit Scratch(int n) {
+        if (static_cast<std::size_t>(n) + 1 > kept_.size()) {
+            heap_.resize(static_cast<std::size_t>(n) + 1);
+            data_ = heap_.data();
+        }
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    double* data() { return data_; }
+
+  private:
+    std::array<double, 24> kept_;
+    std::vector<double> heap_;
+    double* data_ = kept_.data();
+};
+
+// Back substitution on the reduced rows: row(f)[k] is column k of row f and
+// rhs(f) its right-hand side. It works on a copy x of the solution vector as
+// it stands (it may hold the pivots), written back element by element, and
+// then copies the solution into statw.
+template <typename Row, typename Rhs>
+inline void back_substitute(World& world, MessageSink& messages, int n, Row row, Rhs rhs,
+                            Array1<double>& solution) {
+    Scratch copy(n);
+    double* x = copy.data();
+    for (int k = 1; k <= n; ++k) {
+        x[static_cast<std::size_t>(k)] = solution(k);
+    }
+    const double* last = row(n);
+    if (last[n] == 0.0) {
+        messages.message_box("sorry, no unique solution");
+    } else {
+        const auto nn = static_cast<std::size_t>(n);
+        x[nn] = rhs(n) / last[n];
+        solution(n) = x[nn];
+        for (int f = n - 1; f >= 1; --f) {
+            const double* wf = row(f);
+            double s = 0.0;
+            for (std::size_t k = static_cast<std::size_t>(f) + 1; k <= nn; ++k) {
+                s = s + wf[k] * x[k];
+            }
+            if (wf[f] == 0.0) {
+                messages.message_box("Division by zero");
+            } else {
+                x[static_cast<std::size_t>(f)] = (rhs(f) - s) / wf[f];
+                solution(f) = x[static_cast<std::size_t>(f)];
+            }
+        }
+    }
+    for (int k = 1; k <= n - 1; ++k) {
+        world.statw(k) = static_cast<float>(solution(k));
+    }
+}
+
 // The solver, compiled twice on x86-64: for processors with AVX2 (four
 // doubles per instruction) and for any x86-64. Each element sees the same
 // multiplies, subtracts and divides either way, so the results are the same
@@ -132,42 +190,9 @@ SOLVER_TARGETS void solve(World& world, MessageSink& messages, int n, const Arra
         }
     }
 
-    // Back substitution, on a copy x of the solution vector as it stands
-    // (it may hold the pivots), written back element by element.
-    std::array<double, 24> kept_x;
-    std::vector<double> heap_x;
-    double* x = kept_x.data();
-    if (static_cast<std::size_t>(n) + 1 > kept_x.size()) {
-        heap_x.resize(static_cast<std::size_t>(n) + 1);
-        x = heap_x.data();
-    }
-    for (int k = 1; k <= n; ++k) {
-        x[static_cast<std::size_t>(k)] = solution(k);
-    }
-    double* last = w.row(n);
-    if (last[n] == 0.0) {
-        messages.message_box("sorry, no unique solution");
-    } else {
-        const auto nn = static_cast<std::size_t>(n);
-        x[nn] = last[n + 1] / last[n];
-        solution(n) = x[nn];
-        for (int f = n - 1; f >= 1; --f) {
-            const double* wf = w.row(f);
-            double s = 0.0;
-            for (std::size_t k = static_cast<std::size_t>(f) + 1; k <= nn; ++k) {
-                s = s + wf[k] * x[k];
-            }
-            if (wf[f] == 0.0) {
-                messages.message_box("Division by zero");
-            } else {
-                x[static_cast<std::size_t>(f)] = (wf[n + 1] - s) / wf[f];
-                solution(f) = x[static_cast<std::size_t>(f)];
-            }
-        }
-    }
-    for (int k = 1; k <= n - 1; ++k) {
-        world.statw(k) = static_cast<float>(solution(k));
-    }
+    back_substitute(
+        world, messages, n, [&](int f) { return static_cast<const double*>(w.row(f)); },
+        [&](int f) { return w.row(f)[n + 1]; }, solution);
 }
 
 }  // namespace
@@ -228,11 +253,6 @@ SolvelinFactors::SolvelinFactors(int n, const Array2<double>& matrix)
     }
 }
 
-double SolvelinFactors::reduced(int row, int column) const {
-    return reduced_[static_cast<std::size_t>(row) * (static_cast<std::size_t>(n_) + 1) +
-                    static_cast<std::size_t>(column)];
-}
-
 double SolvelinFactors::multiplier(int row, int step) const {
     return multipliers_[static_cast<std::size_t>(row) * (static_cast<std::size_t>(n_) + 1) +
                         static_cast<std::size_t>(step)];
@@ -242,13 +262,8 @@ void SolvelinFactors::solve(World& world, MessageSink& messages, const Array1<do
                             Array1<double>& solution) const {
     const int n = n_;
     // The right-hand side as column n + 1 of the working copy.
-    std::array<double, 24> kept;
-    std::vector<double> heap;
-    double* b = kept.data();
-    if (static_cast<std::size_t>(n) + 1 > kept.size()) {
-        heap.resize(static_cast<std::size_t>(n) + 1);
-        b = heap.data();
-    }
+    Scratch column(n);
+    double* b = column.data();
     for (int r = 1; r <= n; ++r) {
         b[r] = rhs(r);
     }
@@ -265,38 +280,13 @@ void SolvelinFactors::solve(World& world, MessageSink& messages, const Array1<do
             b[r] = b[r] - b[i] * multiplier(r, i);
         }
     }
-    // Back substitution, on a copy x of the solution vector as it stands.
-    std::array<double, 24> kept_x;
-    std::vector<double> heap_x;
-    double* x = kept_x.data();
-    if (static_cast<std::size_t>(n) + 1 > kept_x.size()) {
-        heap_x.resize(static_cast<std::size_t>(n) + 1);
-        x = heap_x.data();
-    }
-    for (int k = 1; k <= n; ++k) {
-        x[k] = solution(k);
-    }
-    if (reduced(n, n) == 0.0) {
-        messages.message_box("sorry, no unique solution");
-    } else {
-        x[n] = b[n] / reduced(n, n);
-        solution(n) = x[n];
-        for (int f = n - 1; f >= 1; --f) {
-            double s = 0.0;
-            for (int k = f + 1; k <= n; ++k) {
-                s = s + reduced(f, k) * x[k];
-            }
-            if (reduced(f, f) == 0.0) {
-                messages.message_box("Division by zero");
-            } else {
-                x[f] = (b[f] - s) / reduced(f, f);
-                solution(f) = x[f];
-            }
-        }
-    }
-    for (int k = 1; k <= n - 1; ++k) {
-        world.statw(k) = static_cast<float>(solution(k));
-    }
+    back_substitute(
+        world, messages, n,
+        [&](int f) {
+            return reduced_.data() +
+                   static_cast<std::size_t>(f) * (static_cast<std::size_t>(n) + 1);
+        },
+        [&](int f) { return b[f]; }, solution);
 }
 
 }  // namespace tour

@@ -39,7 +39,6 @@ class SolvelinFactors {
                Array1<double>& solution) const;
 
   private:
-    double reduced(int row, int column) const;
     double multiplier(int row, int step) const;
 
     int n_;
