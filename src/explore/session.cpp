@@ -31,9 +31,15 @@ bool Session::table_ready() const {
 }
 
 void Session::set_score_runner(ScoreRunner* runner) {
+    const bool waiting = !table_ready();
     score_runner_ = runner;
     scoring_.reset();
     score_rows();
+    if (waiting && table_ready()) {
+        refresh_loo_cells();
+        request_loo();
+        tell(table_changed | loo_changed);  // the rows that waited are in
+    }
 }
 
 // The pending rows scored here, or by the runner unless the job still

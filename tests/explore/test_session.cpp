@@ -230,6 +230,20 @@ TEST(SessionScoring, RowsScoredElsewhereFillTheTableAndThenItsCrossValidation) {
     EXPECT_EQ(loo.jobs[1].layout, session.layout());
 }
 
+TEST(SessionScoring, WithoutTheRunnerTheWaitingRowsAreScoredHere) {
+    Session session(small_setup());
+    RecordingScorer scorer;
+    session.set_score_runner(&scorer);
+    ASSERT_TRUE(session.move_station(2, 480));
+    ASSERT_FALSE(session.table_ready());
+    unsigned heard = 0;
+    session.watch([&](unsigned changes) { heard |= changes; });
+    session.set_score_runner(nullptr);  // the workers are gone
+    EXPECT_TRUE(session.table_ready());
+    EXPECT_TRUE(heard & Session::table_changed);
+    expect_same_rows(session.table(), score_table(session.setup()));
+}
+
 TEST(SessionScoring, RowsAndJobsReadBackFromTheirTextBitForBit) {
     explore::Setup setup = small_setup();
     setup.method = tour_method(29);  // kriging: estimate and variance
