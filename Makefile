@@ -11,6 +11,7 @@ TEST_PACKAGES += man-db lintian
 
 .PHONY: run test bench build deps test-deps bench-deps same-bits lint-package clean explorer-screenshot
 .PHONY: web web-deps web-test web-test-deps web-same-bits bench-web web-screenshot web-explorer-screenshot
+.PHONY: web-lesson-screenshot
 
 run: build
 	./build/release/interp1d-tour
@@ -129,7 +130,8 @@ explorer-screenshot: build
 	  tests/web/setups/scenario1.json data/lessons/1-why-cross-validate.json
 
 # docs/web-screenshot.png: the page at stage 36 in headless Chromium;
-# docs/web-explorer.png: the explorer on a layout moved by hand.
+# docs/web-explorer.png: the explorer on a layout moved by hand;
+# docs/web-lesson.png: the explorer playing the first built-in lesson.
 web-screenshot: web-test-deps web
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.js docs/web-screenshot.png
@@ -137,6 +139,10 @@ web-screenshot: web-test-deps web
 web-explorer-screenshot: web-test-deps web
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.js --explorer docs/web-explorer.png
+
+web-lesson-screenshot: web-test-deps web
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node tools/web_screenshot.js --lesson docs/web-lesson.png
 
 deps:
 	@./scripts/install-deps.sh $(BUILD_PACKAGES)

@@ -1,7 +1,9 @@
 // Saves a screenshot of the page as the README shows it: the tour at stage 36
-// of the first scenario, or with --explorer the explorer on a layout moved by
-// hand, ordinary kriging with its band compared with inverse distance.
-//   node tools/web_screenshot.js [--explorer] FILE.png
+// of the first scenario, with --explorer the explorer on a layout moved by
+// hand, ordinary kriging with its band compared with inverse distance, or
+// with --lesson the first built-in lesson playing, its question answered
+// (--phone: on a phone's screen, the whole page).
+//   node tools/web_screenshot.js [--explorer | --lesson [--phone]] FILE.png
 "use strict";
 
 const { launch, pageUrl, TOUR_BAR } = require("../tests/web/browser.js");
@@ -40,16 +42,39 @@ async function explorer(browser, output) {
   await page.screenshot({ path: output });
 }
 
+async function lesson(browser, output, phone) {
+  const page = await browser.newPage(phone
+    ? { viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true, deviceScaleFactor: 2 }
+    : { viewport: { width: 1280, height: 800 } });
+  await page.goto(pageUrl() + "#explore");
+  await page.waitForSelector("#explorer:not([hidden]) .station");
+  await page.getByRole("group", { name: "Lessons", exact: true })
+    .getByRole("button", { name: "Why cross-validate?", exact: true }).click();
+  await page.getByRole("region", { name: "Lesson", exact: true })
+    .getByRole("button", { name: "The LOO RMS error", exact: true }).click();
+  await page.waitForFunction(() =>
+    document.getElementById("ex-loo-state").textContent === "Leave-one-out: ready", null, { timeout: 60000 });
+  await page.evaluate(() => document.activeElement.blur());
+  await page.screenshot({ path: output, fullPage: phone });
+}
+
 (async () => {
   const args = process.argv.slice(2);
-  const explore = args[0] === "--explorer";
-  const output = explore ? args[1] : args[0];
+  const view = ["--explorer", "--lesson"].includes(args[0]) ? args.shift() : "";
+  const phone = view === "--lesson" && args[0] === "--phone" ? Boolean(args.shift()) : false;
+  const output = args[0];
   if (!output) {
-    throw new Error("usage: node tools/web_screenshot.js [--explorer] FILE.png");
+    throw new Error("usage: node tools/web_screenshot.js [--explorer | --lesson [--phone]] FILE.png");
   }
   const browser = await launch();
   try {
-    await (explore ? explorer : tour)(browser, output);
+    if (view === "--explorer") {
+      await explorer(browser, output);
+    } else if (view === "--lesson") {
+      await lesson(browser, output, phone);
+    } else {
+      await tour(browser, output);
+    }
   } finally {
     await browser.close();
   }

@@ -1,7 +1,8 @@
 // The page's start and its two views: the tour, and the explorer, which the
-// address opens with #explore (on the default setup) or #explore=SETUP (a
-// link that carries a setup). Going from one to the other is a step in the
-// browser's history; edits in the explorer only rewrite the address.
+// address opens with #explore (on the default setup), #explore=SETUP (a
+// link that carries a setup) or #lesson=LESSON (a link that plays a lesson
+// in it). Going from one to the other is a step in the browser's history;
+// edits in the explorer only rewrite the address.
 "use strict";
 
 var Module = {
@@ -15,6 +16,7 @@ var Module = {
 
 const App = (() => {
   const EXPLORE = "#explore";
+  const LESSON = "#lesson";
 
   let view = null; // "tour" or "explorer", once started
 
@@ -39,7 +41,7 @@ const App = (() => {
   }
 
   function wantsExplorer(hash) {
-    return hash === EXPLORE || hash.startsWith(EXPLORE + "=");
+    return hash === EXPLORE || hash.startsWith(EXPLORE + "=") || hash.startsWith(LESSON + "=");
   }
 
   function showNotice(text) {
@@ -57,6 +59,7 @@ const App = (() => {
     element("explore-button").addEventListener("click", () => go("explorer"));
     element("ended-explore").addEventListener("click", () => go("explorer"));
     element("ex-open-tour").addEventListener("click", () => go("tour"));
+    Lessons.init();
     window.addEventListener("popstate", route);
     window.addEventListener("hashchange", route);
     route();
@@ -64,13 +67,20 @@ const App = (() => {
 
   // Shows the view the address asks for.
   function route() {
-    if (wantsExplorer(location.hash)) {
+    const hash = location.hash;
+    if (wantsExplorer(hash)) {
       if (view !== "explorer") {
         Tour.hide();
       }
       view = "explorer";
       document.documentElement.dataset.view = view;
-      Explorer.show(location.hash.slice(EXPLORE.length + 1));
+      if (hash.startsWith(LESSON + "=")) {
+        const first = Explorer.session() === null;
+        Explorer.show("");
+        Lessons.openLink(hash.slice(LESSON.length + 1), first);
+      } else if (Explorer.show(hash.slice(EXPLORE.length + 1))) {
+        Lessons.close(); // a link to another setup leaves the lesson
+      }
     } else {
       if (view === "explorer") {
         Explorer.hide();
@@ -89,8 +99,9 @@ const App = (() => {
 
   // What the loading notice says while the module starts.
   if (wantsExplorer(location.hash)) {
-    element("loading").textContent = "Loading the explorer\u2026";
+    element("loading").textContent = location.hash.startsWith(LESSON + "=") ? "Loading the lesson\u2026"
+      : "Loading the explorer\u2026";
   }
 
-  return { element, language, decimalSeparator, showNotice, start, go, EXPLORE };
+  return { element, language, decimalSeparator, showNotice, start, go, EXPLORE, LESSON };
 })();

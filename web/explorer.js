@@ -22,6 +22,7 @@ const Explorer = (() => {
     drawnOnce: false,
     readout: null, // formatter
     frameStart: null, // when the drag's edit waiting for its table was made
+    watchers: [], // called with the view after each drawing (the lesson)
   };
 
   // --- Messages: refusals and what a file did in the status region,
@@ -106,6 +107,7 @@ const Explorer = (() => {
     }
     if (!view.tableReady) {
       Plot.showStations(view.stations, view.selected);
+      rendered(view);
       return;
     }
     Table.show(view);
@@ -113,7 +115,20 @@ const Explorer = (() => {
     element("ex-loo-state").textContent = view.looReady ? "Leave-one-out: ready"
       : "Leave-one-out: computing\u2026";
     showTitle();
+    rendered(view);
     finishFrame();
+  }
+
+  // Whatever else shows the session follows each drawing: a new setup, rows
+  // from the workers, leave-one-out cells.
+  function onRender(watcher) {
+    ex.watchers.push(watcher);
+  }
+
+  function rendered(view) {
+    for (const watcher of ex.watchers) {
+      watcher(view);
+    }
   }
 
   function finishFrame() {
@@ -431,7 +446,8 @@ const Explorer = (() => {
     return error;
   }
 
-  // Shows the explorer; link is the address's setup after "#explore=", if any.
+  // Shows the explorer; link is the address's setup after "#explore=", if
+  // any. Whether the link's setup replaced the one shown.
   function show(link) {
     const first = ex.session === null;
     if (first) {
@@ -439,9 +455,7 @@ const Explorer = (() => {
     }
     ex.visible = true;
     element("explorer").hidden = false;
-    if (link) {
-      openLink(link, first);
-    }
+    const opened = Boolean(link) && openLink(link, first);
     refresh();
     Files.writeAddress();
     if (first) {
@@ -454,6 +468,7 @@ const Explorer = (() => {
         Scoring.start(ex.session, refresh);
       }, 0));
     }
+    return opened;
   }
 
   // A link's setup replaces the one shown unless it is the same; a bad one
@@ -461,14 +476,20 @@ const Explorer = (() => {
   function openLink(link, first) {
     const setup = Files.linkSetup(link);
     if (setup.text !== undefined && setup.text === ex.session.linkText()) {
-      return;
+      return false;
     }
     const error = setup.error || ex.session.open(setup.text);
     if (error) {
       alert(`This link's setup cannot be opened: ${error}. ` +
         (first ? "The explorer shows the default setup." : "The setup shown has not changed."));
-      return;
+      return false;
     }
+    ex.fileName = "";
+    return true;
+  }
+
+  // The setup shown no longer comes from a file (a lesson's step opened it).
+  function forgetFile() {
     ex.fileName = "";
   }
 
@@ -488,6 +509,8 @@ const Explorer = (() => {
     open,
     address,
     refresh,
+    onRender,
+    forgetFile,
     say,
     alert,
     view: () => ex.view,

@@ -1,6 +1,7 @@
 // The explorer's files and links: setups opened from a file and saved as
 // one, the table, the curves and the plot exported, and the address, which
-// carries the setup (#explore=SETUP) and follows every edit in place.
+// carries the setup (#explore=SETUP) and follows every edit in place; while
+// a lesson plays it carries the lesson instead (#lesson=LESSON).
 "use strict";
 
 const Files = (() => {
@@ -13,6 +14,7 @@ const Files = (() => {
     session: null,
     waitingTable: false, // Export Table waits for leave-one-out
     shownLink: null,
+    lessonLink: null, // the lesson's part of the address while one plays
     addressAt: -Infinity,
     addressTimer: 0,
   };
@@ -184,14 +186,34 @@ const Files = (() => {
   // --- Links.
 
   function address() {
+    if (files.lessonLink !== null) {
+      return App.LESSON + "=" + files.lessonLink;
+    }
     return App.EXPLORE + "=" + encodeURIComponent(files.session.linkText());
+  }
+
+  // What the address shows: the lesson's link (percent-encoded, so never
+  // "{...}"), or the setup's.
+  function shownKey() {
+    return files.lessonLink !== null ? files.lessonLink : files.session.linkText();
+  }
+
+  // The address is a link to the lesson (its part after "#lesson=") while
+  // one plays; null: to the setup again.
+  function showLesson(part) {
+    files.lessonLink = part;
+    App.element("ex-link-row").hidden = true;
+    App.element("ex-link-label").textContent = part === null ? "Link to this setup" : "Link to this lesson";
+    App.element("ex-copy-link").setAttribute("aria-description",
+      `Copy a link that opens this ${part === null ? "setup" : "lesson"}`);
+    writeAddress();
   }
 
   function followAddress() {
     if (!Explorer.visible()) {
       return;
     }
-    const link = files.session.linkText();
+    const link = shownKey();
     if (link === files.shownLink || files.addressTimer) {
       return;
     }
@@ -209,7 +231,7 @@ const Files = (() => {
     if (!Explorer.visible()) {
       return;
     }
-    files.shownLink = files.session.linkText();
+    files.shownLink = shownKey();
     files.addressAt = performance.now();
     history.replaceState(history.state, "", location.pathname + location.search + address());
   }
@@ -230,13 +252,14 @@ const Files = (() => {
   async function copyLink() {
     writeAddress();
     const url = location.href;
+    const what = files.lessonLink === null ? "setup" : "lesson";
     const row = App.element("ex-link-row");
     const field = App.element("ex-link");
     field.value = url;
     try {
       await navigator.clipboard.writeText(url);
       row.hidden = true;
-      Explorer.say("Copied the link to this setup.");
+      Explorer.say(`Copied the link to this ${what}.`);
       return;
     } catch (error) {
       // Without the clipboard: the link in a field, selected for copying.
@@ -250,9 +273,9 @@ const Files = (() => {
     } catch (error) {
       copied = false;
     }
-    Explorer.say(copied ? "Copied the link to this setup."
-      : "The link to this setup is in the field below: copy it from there.");
+    Explorer.say(copied ? `Copied the link to this ${what}.`
+      : `The link to this ${what} is in the field below: copy it from there.`);
   }
 
-  return { init, afterChange, address, linkSetup, writeAddress };
+  return { init, afterChange, address, linkSetup, writeAddress, showLesson, mayDropChanges };
 })();

@@ -1,5 +1,6 @@
 // What the page may call for lessons: a lesson played over the page's
-// session, and the lessons that come with the program.
+// session, a lesson's text checked, and the lessons that come with the
+// program.
 #include <emscripten/bind.h>
 
 #include "web_lesson.hpp"
@@ -17,4 +18,5 @@ EMSCRIPTEN_BINDINGS(interp1d_lessons) {
         .function("resetStep", &WebLesson::reset_step)
         .function("answer", &WebLesson::answer);
     function("builtinLessonsJson", &tour::builtin_lessons_json);
+    function("lessonProblems", &tour::lesson_problems);
 }

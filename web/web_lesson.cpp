@@ -8,11 +8,21 @@ namespace tour {
 
 using Json = nlohmann::json;
 
+namespace {
+
+std::string problem_lines(const explore::ParsedLesson& parsed) {
+    std::string lines;
+    for (const std::string& problem : parsed.problems) {
+        lines += problem + "\n";
+    }
+    return lines;
+}
+
+}  // namespace
+
 WebLesson::WebLesson(WebSession& session, const std::string& text) {
     explore::ParsedLesson parsed = explore::parse_lesson(text);
-    for (const std::string& problem : parsed.problems) {
-        problems_ += problem + "\n";
-    }
+    problems_ = problem_lines(parsed);
     if (parsed.ok()) {
         player_ =
             std::make_unique<explore::LessonPlayer>(session.session(), std::move(parsed.lesson));
@@ -77,6 +87,10 @@ std::string builtin_lessons_json() {
                            {"text", builtin.text}});
     }
     return lessons.dump();
+}
+
+std::string lesson_problems(const std::string& text) {
+    return problem_lines(explore::parse_lesson(text));
 }
 
 }  // namespace tour

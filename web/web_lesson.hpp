@@ -37,4 +37,9 @@ class WebLesson {
 // The lessons that come with the program: [{"name", "title", "text"}].
 std::string builtin_lessons_json();
 
+// What is wrong with a lesson's text, one problem a line with its place; ""
+// when it can be played. Nothing is opened: the page checks a lesson before
+// it drops the one playing.
+std::string lesson_problems(const std::string& text);
+
 }  // namespace tour

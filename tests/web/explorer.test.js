@@ -330,13 +330,19 @@ test("a layout a method cannot run on: its reason across the row, the others car
   const sparse = { field: "bump", stations: [0, 600, 1000], method: { name: "gaussave", scale: 10 } };
   const setup = JSON.stringify({ format: "interp1d-tour setup", version: 1, ...sparse });
   const { context, page } = await openExplorer(browser, { hash: "#explore=" + encodeURIComponent(setup) });
-  // Right after an edit the column waits for the worker.
-  const pending = await page.evaluate(() => {
+  // After an edit the column waits for the worker: the edit's rows, which
+  // may come from the score workers a little later, show it computing.
+  await page.evaluate(() => {
+    window.looTexts = [];
+    const rows = document.getElementById("ex-rows");
+    new MutationObserver(() => window.looTexts.push(rows.querySelector("tr td:last-child")?.textContent))
+      .observe(rows, { childList: true, characterData: true, subtree: true });
     document.getElementById("ex-scenario-1").click();
-    return document.querySelector("#ex-rows tr td:last-child").textContent;
   });
-  assert.equal(pending, "computing\u2026");
+  await page.waitForFunction(() => window.looTexts.includes("computing\u2026"), null, { timeout: 15000 });
   await button(page, "Undo").click();
+  // Until the rows of the layout taken back are drawn the table shows the last ones.
+  await page.waitForFunction(() => document.getElementById("ex-rows").textContent.includes("underflow to 0"));
   await waitForLoo(page);
   const rows = await tableRows(page);
   const gauss = rows.find((row) => row[0] === "Gauss-Ave (10)");

@@ -1,10 +1,14 @@
 // What the explorer's tests share: the page opened at #explore, the stations
-// read from their sliders, positions on the plot, the messages, downloads.
+// read from their sliders, positions on the plot, the messages, downloads,
+// files opened, the check for requests and the accessibility audit.
 "use strict";
 
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
 const { pageUrl } = require("./browser.js");
+
+const AXE = fs.readFileSync(require.resolve("axe-core/axe.min.js"), "utf8");
+const AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
 
 // A fresh page on the explorer (or on hash), its requests and errors recorded.
 async function openExplorer(browser, { hash = "#explore", ...options } = {}) {
@@ -99,6 +103,24 @@ async function openSetupFile(page, file) {
   await chooser.setFiles(file);
 }
 
+// Only the file itself is fetched; the workers' scripts are made on the page.
+function offline(requests) {
+  assert.equal(requests[0], pageUrl());
+  for (const url of requests.slice(1)) {
+    assert.match(url, /^blob:/, `a request for ${url}`);
+  }
+}
+
+// What axe-core finds on the page, one line a violation.
+async function audit(page) {
+  await page.addScriptTag({ content: AXE });
+  const results = await page.evaluate((tags) =>
+    axe.run(document, { runOnly: { type: "tag", values: tags } }), AXE_TAGS);
+  return results.violations.map((v) =>
+    `${v.id}: ${v.help} (${v.nodes.map((n) => n.target.join(" ")).join("; ")})`);
+}
+
 module.exports = {
   openExplorer, stations, plotPoint, message, expectMessage, waitForLoo, tableRows, download, openSetupFile,
+  offline, audit,
 };

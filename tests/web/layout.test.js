@@ -5,12 +5,8 @@
 
 const { test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
-const fs = require("node:fs");
 const { launch, pageUrl, TOUR_BAR } = require("./browser.js");
-const { openExplorer, stations, waitForLoo } = require("./explorer_page.js");
-
-const AXE = fs.readFileSync(require.resolve("axe-core/axe.min.js"), "utf8");
-const AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
+const { openExplorer, stations, waitForLoo, offline, audit } = require("./explorer_page.js");
 
 let browser;
 before(async () => {
@@ -28,22 +24,6 @@ async function openTour(options = {}) {
   await page.goto(pageUrl());
   await page.waitForSelector("#Form1:not([hidden])");
   return { context, page, requests };
-}
-
-// Only the file itself is fetched; the worker's script is made on the page.
-function offline(requests) {
-  assert.equal(requests[0], pageUrl());
-  for (const url of requests.slice(1)) {
-    assert.match(url, /^blob:/, `a request for ${url}`);
-  }
-}
-
-async function audit(page) {
-  await page.addScriptTag({ content: AXE });
-  const results = await page.evaluate((tags) =>
-    axe.run(document, { runOnly: { type: "tag", values: tags } }), AXE_TAGS);
-  return results.violations.map((v) =>
-    `${v.id}: ${v.help} (${v.nodes.map((n) => n.target.join(" ")).join("; ")})`);
 }
 
 test("the tour leads to the explorer and back, its window unchanged", async () => {
