@@ -221,7 +221,8 @@ TEST(SessionScoring, RowsScoredElsewhereFillTheTableAndThenItsCrossValidation) {
     session.take_rows(scorer.jobs[0], run_score_job(scorer.jobs[0]));
     EXPECT_FALSE(session.table_ready());
     const ScoreJob latest = scorer.jobs[1];
-    const auto rows = parse_rows(rows_json(run_score_job(*parse_score_job(score_job_json(latest)))));
+    const auto rows =
+        parse_rows(rows_json(run_score_job(*parse_score_job(score_job_json(latest)))));
     ASSERT_TRUE(rows);
     session.take_rows(latest, *rows);
     ASSERT_TRUE(session.table_ready());
