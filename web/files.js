@@ -82,28 +82,36 @@ const Files = (() => {
     }
   }
 
-  async function fileChosen() {
-    const file = App.element("ex-file").files[0];
+  // The file chosen in the picker with the given id and its text, at most
+  // 1 MB; or null after saying why not. what names the kind of file.
+  async function chosenText(inputId, what) {
+    const file = App.element(inputId).files[0];
     if (!file) {
-      return;
+      return null;
     }
     if (file.size > LARGEST_FILE) {
-      Explorer.alert(`${file.name}: is too large for a setup file (over 1 MB)`);
-      return;
+      Explorer.alert(`${file.name}: is too large for ${what} (over 1 MB)`);
+      return null;
     }
-    let text;
     try {
-      text = await file.text();
+      return { name: file.name, text: await file.text() };
     } catch (error) {
       Explorer.alert(`${file.name}: cannot be read (${error.message})`);
+      return null;
+    }
+  }
+
+  async function fileChosen() {
+    const chosen = await chosenText("ex-file", "a setup file");
+    if (!chosen) {
       return;
     }
-    const error = Explorer.open(text, file.name);
+    const error = Explorer.open(chosen.text, chosen.name);
     if (error) {
-      Explorer.alert(`${file.name}: ${error}`);
+      Explorer.alert(`${chosen.name}: ${error}`);
       return;
     }
-    Explorer.say(`Opened ${file.name}.`);
+    Explorer.say(`Opened ${chosen.name}.`);
   }
 
   function saveSetup() {
@@ -277,5 +285,5 @@ const Files = (() => {
       : `The link to this ${what} is in the field below: copy it from there.`);
   }
 
-  return { init, afterChange, address, linkSetup, writeAddress, showLesson, mayDropChanges };
+  return { init, afterChange, address, linkSetup, writeAddress, showLesson, mayDropChanges, chosenText };
 })();

@@ -158,22 +158,11 @@ const Lessons = (() => {
   }
 
   async function fileChosen() {
-    const file = element("ex-lesson-file").files[0];
+    const file = await Files.chosenText("ex-lesson-file", "a lesson");
     if (!file) {
       return;
     }
-    if (file.size > LARGEST_LESSON) {
-      Explorer.alert(`${file.name}: is too large for a lesson (over 1 MB)`);
-      return;
-    }
-    let text;
-    try {
-      text = await file.text();
-    } catch (error) {
-      Explorer.alert(`${file.name}: cannot be read (${error.message})`);
-      return;
-    }
-    const problems = play(text);
+    const problems = play(file.text);
     if (problems) {
       Explorer.alert([`Cannot open the lesson ${file.name}:`, ...problemLines(problems)].join("\n"));
       return;
