@@ -76,7 +76,7 @@ bench: bench-deps
 # The browser edition: build/web/interp1d-tour.html, one self-contained file
 # (Debian 12's emscripten). Emscripten's JavaScript optimizer finds its
 # acorn module in Debian's Node folder also when another node is installed.
-WEB_PACKAGES := emscripten nodejs cmake ninja-build
+WEB_PACKAGES := emscripten nodejs cmake ninja-build nlohmann-json3-dev
 # npm comes with Debian's package of that name or with another Node build.
 WEB_TEST_PACKAGES := $(WEB_PACKAGES) chromium fonts-liberation $(if $(shell command -v npm),,npm)
 WEB_ENV := NODE_PATH=/usr/share/nodejs
@@ -96,7 +96,7 @@ web-test: web-test-deps web web-same-bits
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node --test tests/web/
 
-web-same-bits: web
+web-same-bits: deps web
 	cmake --preset release >/dev/null
 	cmake --build --preset release --target tour_digest numerals_digest session_digest interp1d-tour
 	./build/release/tour_digest > build/release/tour_digest.txt
@@ -116,7 +116,7 @@ web-same-bits: web
 # The forward tour's and the explorer's computation in WebAssembly (Node) and
 # natively, side by side; in Chromium the tour's first paint, the explorer's
 # opening, drag frames, long tasks and leave-one-out; the size of the file.
-bench-web: web-test-deps web
+bench-web: bench-deps web-test-deps web
 	cmake --preset release -DINTERP1D_BENCH=ON >/dev/null
 	cmake --build --preset release --target forward_tour_timing explore_timing
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
