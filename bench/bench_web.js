@@ -115,10 +115,11 @@ async function explorerOpening() {
 
 // Scripted drags of a station among 21, both krigings drawn (the most a
 // frame draws): each frame's work (the session's edit with the whole table,
-// and the redraw), the main thread's tasks over 50 ms during the drag (each
-// drag starts on a complete column; the workers stop at its start, after the
-// method they are on), and the time from the last edit to a complete
-// leave-one-out column.
+// and the redraw; a move that leaves the station where it was draws no
+// frame), the main thread's tasks over 50 ms during the drag (each drag
+// starts on a complete column; leave-one-out waits while a station is
+// dragged), and the time from the last edit to a complete leave-one-out
+// column.
 async function explorerDrags() {
   const browser = await launch();
   const frames = [];
@@ -219,7 +220,7 @@ async function explorerDrags() {
   row("explorer: a drag's frame, 21 stations, both krigings (edit, whole table, redraw)", "16 ms",
     `median ${median(sorted).toFixed(1)} ms, fastest ${sorted[0].toFixed(1)} ms, slowest ` +
     `${sorted[sorted.length - 1].toFixed(1)} ms (${sorted.length} frames of 5 drags)`);
-  row("explorer: main-thread tasks over 50 ms during the drags (the workers stop at the drag's start)", "0",
+  row("explorer: main-thread tasks over 50 ms during the drags (leave-one-out waits while dragging)", "0",
     `${drags.longTasks.length}` + (drags.longTasks.length
       ? ` (median ${median(drags.longTasks).toFixed(0)} ms)` : ""));
   row("explorer: leave-one-out complete after the last edit, 21 stations (Web Worker)", "1 s",

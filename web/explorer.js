@@ -78,7 +78,7 @@ const Explorer = (() => {
       ex.view = JSON.parse(s.view());
       render();
     } else if (ex.view.tableReady) {
-      finishFrame();  // an edit that changed nothing
+      finishFrame(false);  // an edit that changed nothing draws no frame
     }
     Loo.pump();
     Files.afterChange(ex.view);
@@ -95,6 +95,7 @@ const Explorer = (() => {
   function render() {
     const view = ex.view;
     showControls(view);
+    showTitle();
     // The plot's rows are scored at once; the table's others may follow
     // from the workers.
     const key = ex.session.linkText() + "|" + view.selected + "|" + element("ex-fit").checked;
@@ -105,6 +106,8 @@ const Explorer = (() => {
       showNotes(scene.notes);
       showReadout(Plot.hoverX());
     }
+    element("ex-loo-state").textContent = view.looReady ? "Leave-one-out: ready"
+      : "Leave-one-out: computing\u2026";
     if (!view.tableReady) {
       Plot.showStations(view.stations, view.selected);
       rendered(view);
@@ -112,9 +115,6 @@ const Explorer = (() => {
     }
     Table.show(view);
     Plot.showStations(view.stations, view.selected);
-    element("ex-loo-state").textContent = view.looReady ? "Leave-one-out: ready"
-      : "Leave-one-out: computing\u2026";
-    showTitle();
     rendered(view);
     finishFrame();
   }
@@ -131,9 +131,11 @@ const Explorer = (() => {
     }
   }
 
-  function finishFrame() {
+  function finishFrame(drawn = true) {
     if (ex.frameStart !== null) {
-      performance.measure("explorer-drag-frame", { start: ex.frameStart, end: performance.now() });
+      if (drawn) {
+        performance.measure("explorer-drag-frame", { start: ex.frameStart, end: performance.now() });
+      }
       ex.frameStart = null;
     }
     Plot.tableShown();

@@ -79,8 +79,9 @@ const Loo = (() => {
       loo.local = null;
       return;
     }
-    pump();
-    const waiting = loo.waiting;
+    // The session's newest job, else the one that waited, else the rest.
+    const newest = loo.session ? loo.session.takeLooJob() : "";
+    const waiting = newest || loo.waiting;
     loo.waiting = null;
     if (waiting) {
       post(JSON.parse(waiting));

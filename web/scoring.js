@@ -1,12 +1,15 @@
-// The score table's rows for the page: the session's score jobs go to two
-// Web Workers, each with its own instance of the module, the rows shared
-// out between them by what they cost; the rows come back to the session,
-// which stays the one owner of the table. Until both workers are ready, or
+// The score table's rows for the page: the session's score jobs go to Web
+// Workers, each with its own instance of the module, the rows shared out
+// between them by what they cost; the rows come back to the session,
+// which stays the one owner of the table. Until the workers are ready, or
 // if they cannot start, the session scores its rows itself.
 "use strict";
 
 const Scoring = (() => {
-  const WORKERS = 2;
+  // One core stays the page's, which scores the rows the plot draws and
+  // draws them: on two cores one worker, otherwise two. (On two cores a
+  // second worker only takes turns with the page and the painting.)
+  const WORKERS = Math.min(2, Math.max(1, (navigator.hardwareConcurrency || 2) - 1));
 
   // What a method costs to score, roughly, in milliseconds of WebAssembly.
   function cost(method) {
