@@ -106,8 +106,6 @@ class Session {
     // The cells of a job, one per method; cells of another layout than the
     // table's are remembered for it, in case it comes back.
     void take_loo(const LooJob& job, const std::vector<LooCell>& cells);
-    // The job still running, if any.
-    const std::optional<LooJob>& loo_in_flight() const { return in_flight_; }
 
     // --- Scoring elsewhere. Without a runner the session scores its rows
     // itself as the setup changes. With one, it scores the rows the plot

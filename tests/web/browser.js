@@ -33,4 +33,32 @@ function pageUrl() {
   return "file://" + PAGE;
 }
 
-module.exports = { launch, pageUrl, PAGE, TOUR_BAR };
+// A fresh page of the file at hash, once selector shows, its requests and
+// errors recorded.
+async function openPage(browser, { hash = "", selector, ...options }) {
+  const context = await browser.newContext({ deviceScaleFactor: 1, ...options });
+  const page = await context.newPage();
+  const record = { requests: [], errors: [] };
+  context.on("request", (request) => record.requests.push(request.url()));
+  page.on("pageerror", (error) => record.errors.push(error.message));
+  page.on("console", (message) => {
+    if (message.type() === "error") {
+      record.errors.push(message.text());
+    }
+  });
+  await page.goto(pageUrl() + hash);
+  await page.waitForSelector(selector);
+  return { context, page, record };
+}
+
+// The tour at its design size, with the bar under the window that leads to
+// the explorer.
+function openTour(browser, options = {}) {
+  return openPage(browser, {
+    viewport: { width: 933, height: 605 + TOUR_BAR },
+    selector: "#Form1:not([hidden])",
+    ...options,
+  });
+}
+
+module.exports = { launch, pageUrl, openPage, openTour, PAGE, TOUR_BAR };

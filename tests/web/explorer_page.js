@@ -5,30 +5,19 @@
 
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
-const { pageUrl } = require("./browser.js");
+const { openPage, pageUrl } = require("./browser.js");
 
 const AXE = fs.readFileSync(require.resolve("axe-core/axe.min.js"), "utf8");
 const AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
 
 // A fresh page on the explorer (or on hash), its requests and errors recorded.
-async function openExplorer(browser, { hash = "#explore", ...options } = {}) {
-  const context = await browser.newContext({
+function openExplorer(browser, { hash = "#explore", ...options } = {}) {
+  return openPage(browser, {
     viewport: { width: 1280, height: 800 },
-    deviceScaleFactor: 1,
+    hash,
+    selector: "#explorer:not([hidden]) .station",
     ...options,
   });
-  const page = await context.newPage();
-  const record = { requests: [], errors: [] };
-  context.on("request", (request) => record.requests.push(request.url()));
-  page.on("pageerror", (error) => record.errors.push(error.message));
-  page.on("console", (message) => {
-    if (message.type() === "error") {
-      record.errors.push(message.text());
-    }
-  });
-  await page.goto(pageUrl() + hash);
-  await page.waitForSelector("#explorer:not([hidden]) .station");
-  return { context, page, record };
 }
 
 // The stations' positions, as their sliders tell them.

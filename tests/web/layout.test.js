@@ -5,7 +5,7 @@
 
 const { test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
-const { launch, pageUrl, TOUR_BAR } = require("./browser.js");
+const { launch, openTour } = require("./browser.js");
 const { openExplorer, stations, waitForLoo, offline, audit } = require("./explorer_page.js");
 
 let browser;
@@ -16,18 +16,8 @@ after(async () => {
   await browser.close();
 });
 
-async function openTour(options = {}) {
-  const context = await browser.newContext({ viewport: { width: 933, height: 605 + TOUR_BAR }, ...options });
-  const page = await context.newPage();
-  const requests = [];
-  context.on("request", (request) => requests.push(request.url()));
-  await page.goto(pageUrl());
-  await page.waitForSelector("#Form1:not([hidden])");
-  return { context, page, requests };
-}
-
 test("the tour leads to the explorer and back, its window unchanged", async () => {
-  const { context, page, requests } = await openTour();
+  const { context, page, record } = await openTour(browser);
   const form = await page.locator("#Form1").boundingBox();
   assert.deepEqual(form, { x: 0, y: 0, width: 933, height: 605 });
   const explore = page.getByRole("navigation", { name: "Views" })
@@ -58,12 +48,12 @@ test("the tour leads to the explorer and back, its window unchanged", async () =
   await page.waitForSelector("#Form1:not([hidden])");
   assert.equal(await page.locator("#Label1").textContent(),
     "Imagine a one-dimensional world of 1000 units length.");
-  offline(requests);
+  offline(record.requests);
   await context.close();
 });
 
 test("the tour's end screen leads to the explorer too", async () => {
-  const { context, page } = await openTour();
+  const { context, page } = await openTour(browser);
   await page.evaluate(() => {
     for (let press = 0; press < 200 && document.getElementById("ended").hidden; ++press) {
       document.getElementById("Command1").click();
@@ -157,7 +147,7 @@ test("the crisp plot: drawn in vectors at the screen's pixel ratio", async () =>
 });
 
 test("an accessibility audit finds nothing on the tour and on the explorer", async () => {
-  const tour = await openTour();
+  const tour = await openTour(browser);
   assert.deepEqual(await audit(tour.page), []);
   await tour.context.close();
 

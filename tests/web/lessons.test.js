@@ -9,7 +9,7 @@ const assert = require("node:assert/strict");
 const fs = require("node:fs");
 const os = require("node:os");
 const path = require("node:path");
-const { launch, pageUrl, TOUR_BAR } = require("./browser.js");
+const { launch, pageUrl, openTour } = require("./browser.js");
 const {
   openExplorer, stations, plotPoint, expectMessage, offline, audit,
 } = require("./explorer_page.js");
@@ -331,10 +331,7 @@ test("Open Lesson: a bad file says what is wrong, where, and changes nothing", a
 });
 
 test("the tour's bar offers the lessons; the browser's Back returns to the lesson at its step", async () => {
-  const context = await browser.newContext({ viewport: { width: 933, height: 605 + TOUR_BAR } });
-  const page = await context.newPage();
-  await page.goto(pageUrl());
-  await page.waitForSelector("#Form1:not([hidden])");
+  const { context, page } = await openTour(browser);
   const bar = page.getByRole("navigation", { name: "Views" });
   const menu = bar.getByRole("button", { name: "Lessons", exact: true });
   await menu.click();

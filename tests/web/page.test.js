@@ -5,7 +5,7 @@
 
 const { test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
-const { launch, pageUrl, TOUR_BAR } = require("./browser.js");
+const { launch, pageUrl, openTour } = require("./browser.js");
 
 const WELCOME =
   "Hello! This is just a short journey through the world of spatial interpolation.\n\n" +
@@ -68,28 +68,6 @@ before(async () => {
 after(async () => {
   await browser.close();
 });
-
-// A fresh page at the design size (with the bar under the window that leads
-// to the explorer), its requests and errors recorded.
-async function openTour(options = {}) {
-  const context = await browser.newContext({
-    viewport: { width: 933, height: 605 + TOUR_BAR },
-    deviceScaleFactor: 1,
-    ...options,
-  });
-  const page = await context.newPage();
-  const record = { requests: [], errors: [] };
-  context.on("request", (request) => record.requests.push(request.url()));
-  page.on("pageerror", (error) => record.errors.push(error.message));
-  page.on("console", (message) => {
-    if (message.type() === "error") {
-      record.errors.push(message.text());
-    }
-  });
-  await page.goto(pageUrl());
-  await page.waitForSelector("#Form1:not([hidden])");
-  return { context, page, record };
-}
 
 function text(page, id) {
   return page.evaluate((id) => document.getElementById(id).textContent, id);
@@ -155,7 +133,7 @@ const BLACK = [0, 0, 0];
 const RED = [255, 0, 0];
 
 test("opens from disk with no network request and shows the start-up state", async () => {
-  const { context, page, record } = await openTour();
+  const { context, page, record } = await openTour(browser);
   assert.equal(await page.title(),
     "One-dimensional Interpolation; An overview by Orvel Tamberlin (interp1d-tour@example.org)");
   assert.equal(await text(page, "Label1"), WELCOME);
@@ -183,7 +161,7 @@ test("opens from disk with no network request and shows the start-up state", asy
 });
 
 test("the whole forward tour with the real buttons", async () => {
-  const { context, page, record } = await openTour();
+  const { context, page, record } = await openTour(browser);
   await pressContinue(page);
   assert.equal(await text(page, "Label1"), STAGE0);
   assert.equal(await visible(page, "Label0"), true);
@@ -235,7 +213,7 @@ test("the whole forward tour with the real buttons", async () => {
 
 test("the plot shows the white background, green truth, black stems and red estimate", async () => {
   for (const deviceScaleFactor of [1, 2]) {
-    const { context, page } = await openTour({ deviceScaleFactor });
+    const { context, page } = await openTour(browser, { deviceScaleFactor });
     const size = await page.evaluate(() => {
       const canvas = document.getElementById("Picture1");
       return [canvas.width, canvas.height];
@@ -256,7 +234,7 @@ test("the plot shows the white background, green truth, black stems and red esti
 });
 
 test("Back follows the tour's rules", async () => {
-  const { context, page } = await openTour();
+  const { context, page } = await openTour(browser);
   await pressBack(page); // nothing before the start
   assert.equal(await text(page, "Label1"), WELCOME);
   await pressContinue(page, 2);
@@ -293,7 +271,7 @@ test("Back follows the tour's rules", async () => {
 });
 
 test("Continue after the closing text ends the tour and offers to start again", async () => {
-  const { context, page } = await openTour();
+  const { context, page } = await openTour(browser);
   await pressContinue(page, PRESSES_TO_CLOSING);
   assert.equal(await text(page, "Label1"), CLOSING);
   await pressBack(page);
@@ -315,7 +293,7 @@ test("Continue after the closing text ends the tour and offers to start again", 
 });
 
 test("Tab moves from the plot to Continue to Back; Space and Enter press", async () => {
-  const { context, page } = await openTour();
+  const { context, page } = await openTour(browser);
   const focused = () => page.evaluate(() => document.activeElement.id);
   assert.equal(await focused(), "Picture1");
   await page.keyboard.press("Tab");
@@ -335,7 +313,7 @@ test("Tab moves from the plot to Continue to Back; Space and Enter press", async
 });
 
 test("the busy pointer shows while a stage runs, the arrow afterwards", async () => {
-  const { context, page } = await openTour();
+  const { context, page } = await openTour(browser);
   // The classes the page's root had before each change: "busy" among them
   // means the hourglass was up while the stage ran.
   await page.evaluate(() => {
@@ -359,7 +337,7 @@ test("the busy pointer shows while a stage runs, the arrow afterwards", async ()
 });
 
 test("a German browser shows decimal commas", async () => {
-  const { context, page } = await openTour({ locale: "de-DE" });
+  const { context, page } = await openTour(browser, { locale: "de-DE" });
   await pressContinue(page, pressesTo(1, 36));
   const comma = (joined) => rows(joined).replaceAll(".", ",");
   assert.deepEqual(await columns(page),
@@ -368,7 +346,7 @@ test("a German browser shows decimal commas", async () => {
 });
 
 test("the page scales the window uniformly to fit, and its text is real text", async () => {
-  const { context, page } = await openTour({ viewport: { width: 1866, height: 1400 } });
+  const { context, page } = await openTour(browser, { viewport: { width: 1866, height: 1400 } });
   const box = await page.locator("#Form1").boundingBox();
   assert.ok(Math.abs(box.width - 1866) < 1 && Math.abs(box.height - 1210) < 1, JSON.stringify(box));
   assert.deepEqual(await page.evaluate(() => {
@@ -389,7 +367,7 @@ test("the page scales the window uniformly to fit, and its text is real text", a
 });
 
 test("a run-time error shows the desktop's text in a modal box and stops the tour", async () => {
-  const { context, page } = await openTour();
+  const { context, page } = await openTour(browser);
   await pressContinue(page, 3);
   // The tour's own data never faults: the click reports one as a fault would.
   await page.evaluate(() => {
@@ -414,7 +392,7 @@ test("a run-time error shows the desktop's text in a modal box and stops the tou
 });
 
 test("a solver's message is shown in a box and the tour carries on", async () => {
-  const { context, page } = await openTour();
+  const { context, page } = await openTour(browser);
   await page.evaluate(() => {
     const take = Module.Tour.prototype.takeMessages;
     Module.Tour.prototype.takeMessages = function () {
