@@ -17,6 +17,7 @@ const Explorer = (() => {
     sceneKey: "",
     fileName: "", // of the setup file opened, for the title
     parameterKeys: "",
+    controlsKey: "", // what the controls show
     dirty: new Set(), // parameter fields typed in and not yet applied
     visible: false,
     drawnOnce: false,
@@ -106,8 +107,8 @@ const Explorer = (() => {
       showNotes(scene.notes);
       showReadout(Plot.hoverX());
     }
-    element("ex-loo-state").textContent = view.looReady ? "Leave-one-out: ready"
-      : "Leave-one-out: computing\u2026";
+    showText(element("ex-loo-state"), view.looReady ? "Leave-one-out: ready"
+      : "Leave-one-out: computing\u2026");
     if (!view.tableReady) {
       Plot.showStations(view.stations, view.selected);
       rendered(view);
@@ -139,6 +140,14 @@ const Explorer = (() => {
       ex.frameStart = null;
     }
     Plot.tableShown();
+  }
+
+  // A text is written only when it changes: a frame of a drag leaves most
+  // of the page as it was.
+  function showText(node, text) {
+    if (node.textContent !== text) {
+      node.textContent = text;
+    }
   }
 
   function showTitle() {
@@ -179,7 +188,7 @@ const Explorer = (() => {
     if (readout.compared) {
       line += `    ${readout.compared.label}: ${number(readout.compared.value)}`;
     }
-    text.textContent = line;
+    showText(text, line);
   }
 
   // --- The controls.
@@ -259,7 +268,16 @@ const Explorer = (() => {
     }
   }
 
+  // The controls show the setup and the history; a frame of a drag changes
+  // neither, only the count's line about the selected station.
   function showControls(view) {
+    showCount(view);
+    const key = JSON.stringify([view.field, view.method, view.compare, view.compareOwn, view.parameters,
+      view.tourValues, view.undo, view.redo, view.canRemove]);
+    if (key === ex.controlsKey) {
+      return;
+    }
+    ex.controlsKey = key;
     element("ex-field").value = String(ex.catalogue.fields.findIndex((f) => f.name === view.field));
     element("ex-method").value = String(view.method);
     showCompare(view);
@@ -271,6 +289,9 @@ const Explorer = (() => {
     redoButton.disabled = view.redo === null;
     redoButton.title = view.redo === null ? "" : `Redo ${view.redo}`;
     element("ex-remove").disabled = !view.canRemove;
+  }
+
+  function showCount(view) {
     let count = `${view.stations.length} stations (3 to 21).`;
     const selected = view.stations.find((station) => station.x === view.selected);
     if (selected) {
@@ -278,7 +299,7 @@ const Explorer = (() => {
     } else {
       count += " Click or tap the plot to add a station, drag one to move it.";
     }
-    element("ex-count").textContent = count;
+    showText(element("ex-count"), count);
   }
 
   // A compared method with values of its own (from a setup file or a link)

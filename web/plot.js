@@ -38,6 +38,7 @@ const Plot = (() => {
     press: null, // {pointerId, x, y, slack}: a press on an empty place
     hoverX: null,
     ticks: new Map(), // formatters by decimals
+    shown: { axesKey: "", data: null, shapes: [], legendKey: "" }, // what the page's drawing holds
     measure: null,
   };
 
@@ -140,50 +141,110 @@ const Plot = (() => {
     }
   }
 
-  // Hundredths of a pixel are more than the eye sees; rounding them is
-  // quicker than toFixed on the thousands of points a frame draws.
-  function hundredths(value) {
-    return Math.round(value * 100) / 100;
-  }
+  // The data are drawn in hundredths of a pixel, as whole numbers (the
+  // data group scales them back): more than the eye sees, and far quicker
+  // to write and to read than decimals on the thousands of points a frame
+  // draws.
+  const HUNDREDTHS = 100;
 
   function pointList(points, start, count, frame, reversed = false) {
     let list = "";
     for (let i = 0; i < count; ++i) {
       const k = 2 * (start + (reversed ? count - 1 - i : i));
-      list += (i === 0 ? "" : " ") + hundredths(frame.x(points[k])) + "," +
-        hundredths(frame.y(points[k + 1]));
+      list += (i === 0 ? "" : " ") + Math.round(frame.x(points[k]) * HUNDREDTHS) + "," +
+        Math.round(frame.y(points[k + 1]) * HUNDREDTHS);
     }
     return list;
   }
 
   let clipCount = 0;
 
-  // The band, the true field and the estimates, clipped to the axes' area.
-  function drawData(g, scene, points, frame) {
+  // The band, the true field and the estimates as shapes: an element's
+  // name, its attributes and the runs of points it joins.
+  function shapesOf(scene) {
+    const shapes = [];
+    for (const band of scene.bands) {
+      shapes.push({
+        name: "polygon",
+        attributes: { fill: colour(band.colour, BAND_ALPHA), stroke: "none" },
+        runs: [[band.upper, band.count, false], [band.lower, band.count, true]],
+      });
+    }
+    for (const curve of scene.curves) {
+      shapes.push({
+        name: "polyline",
+        attributes: {
+          fill: "none",
+          stroke: colour(curve.colour),
+          "stroke-width": curve.width * HUNDREDTHS,
+          "stroke-linecap": "round",
+          "stroke-linejoin": "round",
+        },
+        runs: [[curve.start, curve.count, false]],
+      });
+    }
+    return shapes;
+  }
+
+  function shapePoints(shape, points, frame) {
+    return shape.runs.map(([start, count, reversed]) => pointList(points, start, count, frame, reversed))
+      .join(" ");
+  }
+
+  // The group the data are drawn in, clipped to the axes' area, and inside
+  // it the group of the shapes, in hundredths of a pixel.
+  function dataGroup(g, frame) {
     const { area } = frame;
     const id = `ex-clip-${++clipCount}`;
     const clip = make(g, "clipPath", { id });
     make(clip, "rect", { x: area.left, y: area.top, width: area.width, height: area.height });
-    const data = make(g, "g", { "clip-path": `url(#${id})` });
-    for (const band of scene.bands) {
-      make(data, "polygon", {
-        points: pointList(points, band.upper, band.count, frame) + " " +
-          pointList(points, band.lower, band.count, frame, true),
-        fill: colour(band.colour, BAND_ALPHA),
-        stroke: "none",
-      });
+    const clipped = make(g, "g", { "clip-path": `url(#${id})` });
+    return { clipped, shapes: make(clipped, "g", { transform: `scale(${1 / HUNDREDTHS})` }) };
+  }
+
+  function drawData(g, scene, points, frame) {
+    const data = dataGroup(g, frame);
+    for (const shape of shapesOf(scene)) {
+      make(data.shapes, shape.name, { points: shapePoints(shape, points, frame), ...shape.attributes });
     }
-    for (const curve of scene.curves) {
-      make(data, "polyline", {
-        points: pointList(points, curve.start, curve.count, frame),
-        fill: "none",
-        stroke: colour(curve.colour),
-        "stroke-width": curve.width,
-        "stroke-linecap": "round",
-        "stroke-linejoin": "round",
-      });
+    return data.clipped;
+  }
+
+  // The numbers of a shape's runs, to tell whether it changed.
+  function runNumbers(shape, points) {
+    return shape.runs.map(([start, count]) => points.slice(2 * start, 2 * (start + count)));
+  }
+
+  function sameNumbers(a, b) {
+    return a !== undefined && a.length === b.length &&
+      a.every((run, r) => run.length === b[r].length && run.every((value, i) => Object.is(value, b[r][i])));
+  }
+
+  // The page's data, kept from frame to frame: a shape whose numbers and
+  // attributes are as before keeps its element as it is. A drag changes
+  // the estimates, not the true field.
+  function updateData(shown, scene, points, frame) {
+    const shapes = shapesOf(scene);
+    if (shapes.length !== shown.shapes.length ||
+        shapes.some((shape, i) => shape.name !== shown.shapes[i].name)) {
+      shown.data.shapes.replaceChildren();
+      shown.shapes = shapes.map((shape) => ({ name: shape.name, node: make(shown.data.shapes, shape.name) }));
     }
-    return data;
+    shapes.forEach((shape, i) => {
+      const kept = shown.shapes[i];
+      const attributes = JSON.stringify(shape.attributes);
+      if (kept.attributes !== attributes) {
+        kept.attributes = attributes;
+        for (const [key, value] of Object.entries(shape.attributes)) {
+          kept.node.setAttribute(key, String(value));
+        }
+      }
+      const numbers = runNumbers(shape, points);
+      if (!sameNumbers(kept.numbers, numbers)) {
+        kept.numbers = numbers;
+        kept.node.setAttribute("points", shapePoints(shape, points, frame));
+      }
+    });
   }
 
   // A station as the plot marks it: a black stem up to its observation, a
@@ -311,6 +372,8 @@ const Plot = (() => {
     placeStations();
   }
 
+  // The axes and the legend are drawn again only when they change, the
+  // data only where their numbers do.
   function draw() {
     const scene = plot.scene;
     const width = Math.floor(plot.box.clientWidth);
@@ -319,17 +382,30 @@ const Plot = (() => {
     }
     const height = plotHeight(width);
     const svg = plot.svg;
-    svg.setAttribute("viewBox", `0 0 ${width} ${height}`);
-    svg.setAttribute("width", width);
-    svg.setAttribute("height", height);
-    plot.frame = frameOf(scene, width, height);
     const layers = plot.layers;
-    layers.static.replaceChildren();
-    make(layers.static, "rect", { x: 0, y: 0, width, height, fill: "#fff" });
-    drawAxes(layers.static, scene, plot.frame);
-    drawData(layers.static, scene, plot.points, plot.frame);
-    layers.legend.replaceChildren();
-    drawLegend(layers.legend, scene, plot.frame);
+    const shown = plot.shown;
+    const axesKey = JSON.stringify([width, height, scene.left, scene.right, scene.bottom, scene.top,
+      scene.xTicks, scene.yTicks]);
+    if (axesKey !== shown.axesKey) {
+      shown.axesKey = axesKey;
+      svg.setAttribute("viewBox", `0 0 ${width} ${height}`);
+      svg.setAttribute("width", width);
+      svg.setAttribute("height", height);
+      plot.frame = frameOf(scene, width, height);
+      layers.static.replaceChildren();
+      make(layers.static, "rect", { x: 0, y: 0, width, height, fill: "#fff" });
+      drawAxes(layers.static, scene, plot.frame);
+      shown.data = dataGroup(layers.static, plot.frame);
+      shown.shapes = [];
+      shown.legendKey = "";
+    }
+    updateData(shown, scene, plot.points, plot.frame);
+    const legendKey = JSON.stringify(scene.legend);
+    if (legendKey !== shown.legendKey) {
+      shown.legendKey = legendKey;
+      layers.legend.replaceChildren();
+      drawLegend(layers.legend, scene, plot.frame);
+    }
     placeStations();
   }
 
@@ -364,31 +440,43 @@ const Plot = (() => {
       const px = frame.x(station.x);
       const py = frame.y(station.value);
       g.dataset.index = String(index);
-      g.setAttribute("aria-label", `Station at ${station.x}`);
-      g.setAttribute("aria-valuenow", station.x);
-      g.setAttribute("aria-valuemin", station.least);
-      g.setAttribute("aria-valuemax", station.most);
-      if (station.fixed) {
-        g.setAttribute("aria-readonly", "true");
-      } else {
-        g.removeAttribute("aria-readonly");
-      }
-      hit.setAttribute("x", px - HIT_WIDTH / 2);
-      hit.setAttribute("y", frame.area.top);
-      hit.setAttribute("height", frame.area.height);
+      update(g, "aria-label", `Station at ${station.x}`);
+      update(g, "aria-valuenow", station.x);
+      update(g, "aria-valuemin", station.least);
+      update(g, "aria-valuemax", station.most);
+      update(g, "aria-readonly", station.fixed ? "true" : null);
+      update(hit, "x", px - HIT_WIDTH / 2);
+      update(hit, "y", frame.area.top);
+      update(hit, "height", frame.area.height);
       const selected = plot.selected === station.x;
-      halo.setAttribute("display", selected ? "inline" : "none");
-      halo.setAttribute("stroke", colour(scene.selectedColour, HALO_ALPHA));
+      update(halo, "display", selected ? "inline" : "none");
+      update(halo, "stroke", colour(scene.selectedColour, HALO_ALPHA));
       for (const line of [halo, stem]) {
-        line.setAttribute("x1", px);
-        line.setAttribute("x2", px);
-        line.setAttribute("y1", bottom);
-        line.setAttribute("y2", py);
+        update(line, "x1", px);
+        update(line, "x2", px);
+        update(line, "y1", bottom);
+        update(line, "y2", py);
       }
-      dot.setAttribute("cx", px);
-      dot.setAttribute("cy", py);
-      dot.setAttribute("fill", colour(scene.stationColour));
+      update(dot, "cx", px);
+      update(dot, "cy", py);
+      update(dot, "fill", colour(scene.stationColour));
     });
+  }
+
+  // Sets an attribute (null: removes it) only when its value changes: a
+  // station that stays where it is keeps its element as it was.
+  function update(node, name, value) {
+    const text = value === null ? null : String(value);
+    const shown = node.shownAttributes || (node.shownAttributes = {});
+    if (shown[name] === text) {
+      return;
+    }
+    shown[name] = text;
+    if (text === null) {
+      node.removeAttribute(name);
+    } else {
+      node.setAttribute(name, text);
+    }
   }
 
   function focusStation(index) {

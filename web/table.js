@@ -129,10 +129,10 @@ const Table = (() => {
 
   function showMethod(th, r) {
     const shown = (r.tourValues ? "button:" : "text:") + r.label;
-    if (th.dataset.shown === shown) {
+    if (th.shownMethod === shown) {
       return;
     }
-    th.dataset.shown = shown;
+    th.shownMethod = shown;
     if (r.tourValues) {
       const button = document.createElement("button");
       button.type = "button";
@@ -144,12 +144,29 @@ const Table = (() => {
     }
   }
 
+  // A row's cells keep their elements while their kinds and spans stay:
+  // while a station is dragged only the numbers change.
   function showCells(tr, list) {
     const shown = JSON.stringify(list);
-    if (tr.dataset.cells === shown) {
+    if (tr.shownCells === shown) {
       return;
     }
-    tr.dataset.cells = shown;
+    const layout = JSON.stringify(list.map(([, , kind, span]) => [kind, span]));
+    if (tr.shownLayout === layout) {
+      list.forEach(([text, title], i) => {
+        const td = tr.children[i + 1];
+        if (td.textContent !== text) {
+          td.textContent = text;
+        }
+        if (td.title !== title) {
+          td.title = title;
+        }
+      });
+      tr.shownCells = shown;
+      return;
+    }
+    tr.shownCells = shown;
+    tr.shownLayout = layout;
     while (tr.children.length > 1) {
       tr.lastElementChild.remove();
     }
@@ -175,7 +192,9 @@ const Table = (() => {
     rows.forEach((row, index) => {
       const r = view.rows[row];
       const tr = slot(index);
-      tr.dataset.row = String(row);
+      if (tr.dataset.row !== String(row)) {
+        tr.dataset.row = String(row);
+      }
       const chosen = row === view.chosen;
       tr.classList.toggle("chosen", chosen);
       tr.classList.toggle("compared", !chosen && row === view.compared);

@@ -27,20 +27,46 @@ void fitvariogram(World& world, float R, float E) {
         return static_cast<float>(std::pow((rr - dd) / (rr + dd), E));
     });
 
+    // A pair with weight 0 adds exactly 0 to both sums when the weights'
+    // sum is finite and above 0 and the squares are finite: both sums then
+    // run over the weighted pairs alone, in the same order. Otherwise the
+    // second takes every pair, so 0 / 0 and the like come out as they do.
+    bool finite_squares = true;
+    for (const float sq : pairsq) {
+        finite_squares = finite_squares && std::isfinite(sq);
+    }
+    std::vector<std::size_t> weighted;
+    weighted.reserve(w.size());
+
     for (int h = kGridFirst; h <= kGridLast; ++h) {
         const auto lag = static_cast<float>(h);
 
         float sumw = 0.0f;
+        weighted.clear();
         for (std::size_t pair = 0; pair < w.size(); ++pair) {
             const float d = std::fabs(pairdist[pair] - lag);
             w[pair] = d > R ? 0.0f : weight(d);
-            sumw = static_cast<float>(static_cast<double>(sumw) + w[pair]);
+            // No weight is below 0, so none is -0 and neither is the sum:
+            // adding a weight of 0 would leave it as it is.
+            if (w[pair] != 0.0f) {
+                sumw = static_cast<float>(static_cast<double>(sumw) + w[pair]);
+                weighted.push_back(pair);
+            }
         }
 
         float acc = 0.0f;
-        for (std::size_t pair = 0; pair < w.size(); ++pair) {
+        const auto add = [&](std::size_t pair) {
             w[pair] = static_cast<float>(static_cast<double>(w[pair]) / sumw);
             acc = static_cast<float>(static_cast<double>(pairsq[pair]) * w[pair] + acc);
+        };
+        if (finite_squares && std::isfinite(sumw) && sumw > 0.0f) {
+            for (const std::size_t pair : weighted) {
+                add(pair);
+            }
+        } else {
+            for (std::size_t pair = 0; pair < w.size(); ++pair) {
+                add(pair);
+            }
         }
         world.vgmodel(h) = acc;
     }

@@ -1,6 +1,7 @@
 #include "methods/bezier.hpp"
 
 #include <cmath>
+#include <vector>
 
 #include "display/scoring.hpp"
 
@@ -9,6 +10,48 @@ namespace tour {
 namespace {
 
 constexpr int kBinomialLast = 21;
+
+// The powers t ^ k and (1 - t) ^ k of the curve's parameters t = i / 1000
+// (each a Single) for k = 0..21: every curve of up to 22 control points
+// takes the same ones, so they are computed once, by the same pow.
+class BernsteinPowers {
+  public:
+    BernsteinPowers() {
+        for (int i = kGridFirst; i <= kGridLast; ++i) {
+            const double t = parameter(i);
+            for (int k = 0; k <= kBinomialLast; ++k) {
+                t_power_.push_back(std::pow(t, k));
+                rest_power_.push_back(std::pow(1.0 - t, k));
+            }
+        }
+    }
+
+    static double parameter(int i) {
+        return static_cast<float>(static_cast<double>(i) / 1000.0);
+    }
+
+    // t ^ k and (1 - t) ^ k for the parameter of point i.
+    double t_power(int i, int k) const {
+        return k <= kBinomialLast ? t_power_[slot(i, k)] : std::pow(parameter(i), k);
+    }
+    double rest_power(int i, int k) const {
+        return k <= kBinomialLast ? rest_power_[slot(i, k)] : std::pow(1.0 - parameter(i), k);
+    }
+
+  private:
+    static std::size_t slot(int i, int k) {
+        return static_cast<std::size_t>(i - kGridFirst) * (kBinomialLast + 1) +
+               static_cast<std::size_t>(k);
+    }
+
+    std::vector<double> t_power_;
+    std::vector<double> rest_power_;
+};
+
+const BernsteinPowers& bernstein_powers() {
+    static const BernsteinPowers powers;
+    return powers;
+}
 
 }  // namespace
 
@@ -29,14 +72,14 @@ BezierCurve beziercurve(const World& world) {
     }
 
     // Curve points: Bernstein-weighted means of the stations.
+    const BernsteinPowers& powers = bernstein_powers();
     BezierCurve curve;
     for (int i = kGridFirst; i <= kGridLast; ++i) {
-        const auto t = static_cast<float>(static_cast<double>(i) / 1000.0);
         curve.x(i) = 0.0;
         curve.y(i) = 0.0;
         for (int k = 0; k <= n - 1; ++k) {
-            const double b = std::pow(1.0 - static_cast<double>(t), n - 1 - k);
-            const double a = std::pow(static_cast<double>(t), k);
+            const double b = powers.rest_power(i, n - 1 - k);
+            const double a = powers.t_power(i, k);
             const double c = binomial(k, n - 1);
             curve.x(i) = a * c * b * world.statx(k + 1) + curve.x(i);
             curve.y(i) = a * c * b * world.statv(k + 1) + curve.y(i);

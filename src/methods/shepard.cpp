@@ -99,16 +99,30 @@ void shepard(World& world, std::int16_t n) {
         }
 
         // 4. Direction correction: each station on the other side of x adds
-        // 2 s(i) (1 - cos of the angle between the two directions).
+        // 2 s(i) (1 - cos of the angle between the two directions). No
+        // offset is 0 here (a position on a station was taken above), and no
+        // product of two offsets is small enough to round to a zero Single,
+        // so "the other side" is the other sign. Every station on the east
+        // side sees the same sum of the west side's 2 s(i), and the other
+        // way round; summed in increasing i, as adding the 0 of each station
+        // on the same side would leave the sum as it is.
+        double west_sum = 0.0;  // over the stations west of x
+        double east_sum = 0.0;
+        for (int i = 1; i <= nstat; ++i) {
+            if (offset[at(i)] < 0.0) {
+                west_sum += 2.0 * s[at(i)];
+            } else if (offset[at(i)] > 0.0) {
+                east_sum += 2.0 * s[at(i)];
+            }
+        }
         Column w{};            // W(j)
         double combsum = 0.0;  // SW
         for (int j = 1; j <= nstat; ++j) {
-            // Station j itself never lies on its own other side, and adding
-            // 0 leaves t as it is: the sum runs over all i without a branch.
             double t = 0.0;
-            for (int i = 1; i <= nstat; ++i) {
-                const auto product = static_cast<float>(offset[at(i)] * offset[at(j)]);
-                t += product < 0.0f ? 2.0 * s[at(i)] : 0.0;
+            if (offset[at(j)] < 0.0) {
+                t = east_sum;
+            } else if (offset[at(j)] > 0.0) {
+                t = west_sum;
             }
             w[at(j)] = s[at(j)] * s[at(j)] * (t / wsum + 1.0);
             world.combw(j) = w[at(j)];
