@@ -26,9 +26,7 @@ class BernsteinPowers {
         }
     }
 
-    static double parameter(int i) {
-        return static_cast<float>(static_cast<double>(i) / 1000.0);
-    }
+    static double parameter(int i) { return static_cast<float>(static_cast<double>(i) / 1000.0); }
 
     // t ^ k and (1 - t) ^ k for the parameter of point i.
     double t_power(int i, int k) const {
