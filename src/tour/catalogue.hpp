@@ -61,7 +61,7 @@ struct MethodContext {
     MessageSink& messages;
     KrigingThreads threads = KrigingThreads::two;
     Array1<double>* kriging_variance = nullptr;
-    KrigingSolve kriging_solve = KrigingSolve::afresh;
+    KrigingSolve kriging_solve = KrigingSolve::factored;
 };
 
 using ProcedureRun = void (*)(MethodContext&, const ParameterValues&);
