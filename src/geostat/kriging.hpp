@@ -22,9 +22,10 @@ namespace tour {
 // precision as the solver left them. It is 0 at a station; a model that is
 // no valid variogram can make it negative elsewhere. The positions are then
 // solved one after the other.
-// Each position's system solved afresh, as the tour does it; or, with the
-// same bits and messages, the matrix's elimination done once and applied to
-// each position's right-hand side (then on one thread).
+// Each position's system solved afresh; or, with the same bits and
+// messages, the matrix's elimination done once and applied to each
+// position's right-hand side, on one thread (what the tour and the explorer
+// do: far less work).
 enum class KrigingThreads { one, two };
 enum class KrigingSolve { afresh, factored };
 void kriging(World& world, MessageSink& messages, KrigingThreads threads = KrigingThreads::two,

@@ -52,8 +52,9 @@ struct ParameterSpec {
 };
 
 // What a method runs with. Bezier draws its curve into the picture and stores
-// its errors at index stage; kriging splits its work over the given threads
-// and, when asked, records the kriging variance of every position.
+// its errors at index stage; kriging eliminates its system once for all
+// positions (or, asked to solve afresh, splits its work over the given
+// threads) and, when asked, records the kriging variance of every position.
 struct MethodContext {
     World& world;
     Picture& picture;
