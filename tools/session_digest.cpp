@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "draws.hpp"
 #include "explore/session.hpp"
 #include "explore/setup_json.hpp"
 #include "fingerprint.hpp"
@@ -18,18 +19,7 @@ using tour::explore::LooCell;
 using tour::explore::Session;
 
 using Fnv1a = tour::tools::Fingerprint;
-
-// A small generator of its own, the same numbers on every build.
-class Draws {
-  public:
-    int below(int n) {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(n));
-    }
-
-  private:
-    std::uint64_t state_ = 20261209;
-};
+using tour::tools::Draws;
 
 const char* const kTyped[] = {"2.5", "0,75", "1", "0", "21", "150.5", "3", "x", "1e-3", "200"};
 
@@ -124,7 +114,7 @@ std::uint64_t fingerprint(const Session& session, bool with_loo) {
 int main(int argc, char* argv[]) {
     const int steps = argc > 1 ? std::atoi(argv[1]) : 2000;
     Session session;
-    Draws draws;
+    Draws draws(20261209);
     for (int i = 1; i <= steps; ++i) {
         step(session, draws);
         const bool with_loo = i % 200 == 0;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <map>
 
+#include "draws.hpp"
 #include "explore/evaluate.hpp"
 #include "fingerprint.hpp"
 #include "support/traps_off.hpp"
@@ -18,17 +19,7 @@
 namespace tour::explore {
 namespace {
 
-// A small generator of its own, the same numbers on every build.
-class Draws {
-  public:
-    int below(int n) {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(n));
-    }
-
-  private:
-    std::uint64_t state_ = 7;
-};
+using tools::Draws;
 
 // 3 to 21 stations from 0 to 1000, most near multiples of 50, some with
 // two stations at one place.
@@ -79,7 +70,7 @@ MethodChoice random_values(Draws& draws, int entry, bool drawn) {
 
 TEST(MethodFingerprints, EveryProcedureComputesWhatItDid) {
     testing::TrapsOff traps_off;  // some drawn values make a method fault
-    Draws draws;
+    Draws draws(7);
     std::map<std::string, tools::Fingerprint> prints;
     const auto entries = static_cast<int>(catalogue().size());
     for (int index = 0; index < 40; ++index) {
