@@ -103,5 +103,23 @@ const App = (() => {
       : "Loading the explorer\u2026";
   }
 
-  return { element, language, decimalSeparator, showNotice, start, go, EXPLORE, LESSON };
+  // Sets an attribute (null: removes it) only when its value changes: a
+  // frame of a drag leaves most elements as they were.
+  function updateAttribute(node, name, value) {
+    const text = value === null ? null : String(value);
+    const shown = node.shownAttributes || (node.shownAttributes = {});
+    if (shown[name] === text) {
+      return;
+    }
+    shown[name] = text;
+    if (text === null) {
+      node.removeAttribute(name);
+    } else {
+      node.setAttribute(name, text);
+    }
+  }
+
+  return {
+    element, language, decimalSeparator, showNotice, start, go, updateAttribute, EXPLORE, LESSON,
+  };
 })();

@@ -463,21 +463,8 @@ const Plot = (() => {
     });
   }
 
-  // Sets an attribute (null: removes it) only when its value changes: a
-  // station that stays where it is keeps its element as it was.
-  function update(node, name, value) {
-    const text = value === null ? null : String(value);
-    const shown = node.shownAttributes || (node.shownAttributes = {});
-    if (shown[name] === text) {
-      return;
-    }
-    shown[name] = text;
-    if (text === null) {
-      node.removeAttribute(name);
-    } else {
-      node.setAttribute(name, text);
-    }
-  }
+  // A station that stays where it is keeps its element as it was.
+  const update = App.updateAttribute;
 
   function focusStation(index) {
     const g = plot.layers.stations.children[index];

@@ -144,6 +144,20 @@ const Table = (() => {
     }
   }
 
+  // A cell's text changes in its text node: cheaper than a new node.
+  function showText(td, text) {
+    const node = td.firstChild;
+    if (node && node.nodeType === Node.TEXT_NODE && node === td.lastChild) {
+      if (node.data !== text) {
+        node.data = text;
+      }
+    } else if (td.textContent !== text) {
+      td.textContent = text;
+    }
+  }
+
+  const update = App.updateAttribute;
+
   // A row's cells keep their elements while their kinds and spans stay:
   // while a station is dragged only the numbers change.
   function showCells(tr, list) {
@@ -155,10 +169,9 @@ const Table = (() => {
     if (tr.shownLayout === layout) {
       list.forEach(([text, title], i) => {
         const td = tr.children[i + 1];
-        if (td.textContent !== text) {
-          td.textContent = text;
-        }
-        if (td.title !== title) {
+        showText(td, text);
+        if (td.shownTitle !== title) {
+          td.shownTitle = title;
           td.title = title;
         }
       });
@@ -174,6 +187,7 @@ const Table = (() => {
       const td = document.createElement("td");
       td.textContent = text;
       td.className = kind;
+      td.shownTitle = title;
       if (title) {
         td.title = title;
       }
@@ -201,16 +215,10 @@ const Table = (() => {
       tr.classList.toggle("own", !r.tourValues);
       const th = tr.firstElementChild;
       showMethod(th, r);
-      if (chosen) {
-        tr.setAttribute("aria-current", "true");
-        th.setAttribute("aria-description", "the chosen method");
-      } else if (row === view.compared) {
-        tr.removeAttribute("aria-current");
-        th.setAttribute("aria-description", "the compared method");
-      } else {
-        tr.removeAttribute("aria-current");
-        th.removeAttribute("aria-description");
-      }
+      const compared = !chosen && row === view.compared;
+      update(tr, "aria-current", chosen ? "true" : null);
+      update(th, "aria-description",
+        chosen ? "the chosen method" : compared ? "the compared method" : null);
       showCells(tr, cells(r));
     });
     while (table.body.children.length > rows.length) {

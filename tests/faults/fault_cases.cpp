@@ -10,6 +10,7 @@
 #include <string>
 
 #include "geostat/cubicspline.hpp"
+#include "methods/polyfit.hpp"
 #include "methods/weighted_averages.hpp"
 #include "world/float_faults.hpp"
 #include "world/runtime_error.hpp"
@@ -109,6 +110,25 @@ const Case kCases[] = {
          tour::World world = two_stations(400.0f, 400.0f);
          Silent messages;
          tour::cubicspline(world, messages);
+         check_estimate(world);
+     }},
+    {"the polynomial through two stations at one position", Fault::division_by_zero,
+     [] {
+         tour::World world = two_stations(400.0f, 400.0f);
+         tour::polyfit(world);
+         check_estimate(world);
+     }},
+    {"the polynomial through three stations", std::nullopt,
+     [] {
+         tour::World world = two_stations(300.0f, 400.0f);
+         tour::polyfit(world);
+         check_estimate(world);
+     }},
+    {"exponential weights that all underflow to zero", Fault::invalid_operation,
+     [] {
+         tour::World world = two_stations(0.0f, 1.0f);
+         world.nstat = 1;
+         tour::expave(world, 1.0f);
          check_estimate(world);
      }},
     {"Gaussian weights that all underflow to zero", Fault::invalid_operation,

@@ -74,13 +74,25 @@ function tableRows(page) {
 }
 
 // Clicks the button and returns the file it downloads: {name, bytes}.
+// Chromium drops a download that follows another within a few
+// milliseconds (its limit on downloads a page starts by itself), and the
+// page cannot tell: a click that brought no file in 5 s is made again, up
+// to three times.
 async function download(page, name) {
-  const [file] = await Promise.all([
-    page.waitForEvent("download"),
-    page.getByRole("button", { name, exact: true }).click(),
-  ]);
-  const path = await file.path();
-  return { name: file.suggestedFilename(), bytes: fs.readFileSync(path) };
+  for (let attempt = 1; ; ++attempt) {
+    try {
+      const [file] = await Promise.all([
+        page.waitForEvent("download", { timeout: attempt < 3 ? 5000 : 30000 }),
+        page.getByRole("button", { name, exact: true }).click(),
+      ]);
+      const path = await file.path();
+      return { name: file.suggestedFilename(), bytes: fs.readFileSync(path) };
+    } catch (error) {
+      if (attempt === 3 || error.name !== "TimeoutError") {
+        throw error;
+      }
+    }
+  }
 }
 
 // Opens a file through Open Setup's file picker.
