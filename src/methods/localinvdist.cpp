@@ -1,8 +1,11 @@
 #include "methods/localinvdist.hpp"
 
+#include <array>
 #include <cmath>
 
 #include "methods/exact_hit.hpp"
+#include "methods/nth_nearest.hpp"
+#include "world/runtime_error.hpp"
 
 namespace tour {
 
@@ -12,8 +15,11 @@ void localinvdist(World& world, std::int16_t n) {
     const auto& statv = world.statv;
     auto& statw = world.statw;
 
-    Array1<float> dist{1, kMaxStations};  // D: distances, marked by the search
-    std::int16_t k = 0;                   // selected index, kept across positions
+    if (nstat > kMaxStations) {
+        throw RuntimeError(Fault::subscript_out_of_range);
+    }
+    std::array<float, kMaxStations + 1> dist{};  // D: the distances of one position
+    NearestSearch search;
 
     for (int ipos = kGridFirst; ipos <= kGridLast; ++ipos) {
         const auto xpos = static_cast<float>(ipos);
@@ -28,28 +34,11 @@ void localinvdist(World& world, std::int16_t n) {
         }
 
         // 2. Nearest-n radius search in single precision: R is the n-th
-        // smallest distance below 1000, or 1000. The first pass marks its
-        // station with 1000, the further passes with 2000.
-        float m = 1000.0f;
+        // smallest distance below 1000, or 1000.
         for (int j = 1; j <= nstat; ++j) {
-            dist(j) = distance(j);
-            if (dist(j) < m) {
-                m = dist(j);
-                k = static_cast<std::int16_t>(j);
-            }
+            dist[static_cast<std::size_t>(j)] = distance(j);
         }
-        dist(k) = 1000.0f;
-        for (int pass = 2; pass <= n; ++pass) {
-            m = 1000.0f;
-            for (int j = 1; j <= nstat; ++j) {
-                if (dist(j) < m) {
-                    m = dist(j);
-                    k = static_cast<std::int16_t>(j);
-                }
-            }
-            dist(k) = 2000.0f;
-        }
-        const float radius = m;
+        const float radius = search.nth_smallest_below(dist, nstat, n, 1000.0f);
         world.radius = radius;
 
         // 3. Weights 1/d for every station not beyond R (inclusive).

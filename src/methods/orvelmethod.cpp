@@ -13,12 +13,13 @@ namespace tour {
 
 namespace {
 
-// Where the stations lie seen from one position.
+// Where the stations lie seen from one position: elements 1..nstat, set
+// afresh for each position.
 struct Offsets {
-    std::array<double, kMaxStations + 1> offset{};        // statx(j) - x
-    std::array<double, kMaxStations + 1> distance{};      // |statx(j) - x|
-    std::array<float, kMaxStations + 1> rounded{};        // the distance as a Single
-    std::array<std::uint32_t, kMaxStations + 1> whole{};  // the distance, if a small whole number
+    std::array<double, kMaxStations + 1> offset;        // statx(j) - x
+    std::array<double, kMaxStations + 1> distance;      // |statx(j) - x|
+    std::array<float, kMaxStations + 1> rounded;        // the distance as a Single
+    std::array<std::uint32_t, kMaxStations + 1> whole;  // the distance, if a small whole number
 };
 
 // Whole-number distances below 65535 get a key of their own; others none.
@@ -30,14 +31,15 @@ std::uint32_t whole_key(double d) {
     return kNotWhole;
 }
 
-Offsets offsets_from(const World& world, float xpos) {
+// The whole-number keys only where the powers are kept (q other than 1).
+Offsets offsets_from(const World& world, float xpos, bool keys) {
     Offsets o;
     for (int j = 1; j <= world.nstat; ++j) {
         const auto k = static_cast<std::size_t>(j);
         o.offset[k] = static_cast<double>(world.statx(j)) - xpos;
         o.distance[k] = std::fabs(o.offset[k]);
         o.rounded[k] = static_cast<float>(o.distance[k]);
-        o.whole[k] = whole_key(o.distance[k]);
+        o.whole[k] = keys ? whole_key(o.distance[k]) : kNotWhole;
     }
     return o;
 }
@@ -137,7 +139,7 @@ void orvelmethod(World& world, float p, float q) {
         if (exact_hit(world, x)) {
             continue;
         }
-        const Offsets o = offsets_from(world, xpos);
+        const Offsets o = offsets_from(world, xpos, q != 1.0f);
 
         // Plain inverse-distance weights 1/d^p, then each shadowed.
         for (int j = 1; j <= n; ++j) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "methods/exact_hit.hpp"
+#include "methods/nth_nearest.hpp"
 #include "world/power.hpp"
 #include "world/runtime_error.hpp"
 
@@ -32,11 +33,10 @@ void shepard(World& world, std::int16_t n) {
 
     // Work data of the call; nothing passes from one position to the next
     // except the increments of stations beyond R (multiplied by a zero
-    // weight) and the selected index k.
-    Array1<double> dist{1, kMaxStations};  // D: distances, marked by the search
-    Column slope{};                        // A: estimated slope at each station
-    Column incr{};                         // increment added to each value
-    std::int16_t k = 0;
+    // weight) and the search's record of a station taken.
+    Column slope{};  // A: estimated slope at each station
+    Column incr{};   // increment added to each value
+    NearestSearch search;
 
     for (int ipos = 1; ipos <= kGridLast; ++ipos) {
         const auto xpos = static_cast<float>(ipos);
@@ -53,27 +53,8 @@ void shepard(World& world, std::int16_t n) {
         }
 
         // 2. Nearest-n radius search: the n-th smallest distance below 1000,
-        // plus 1. A selected station is marked with 1000 and never again
-        // selected; the lower index wins a tie.
-        double m = 1000.0;
-        for (int j = 1; j <= nstat; ++j) {
-            dist(j) = d[at(j)];
-            if (dist(j) < m) {
-                m = dist(j);
-                k = static_cast<std::int16_t>(j);
-            }
-        }
-        dist(k) = 1000.0;
-        for (int pass = 2; pass <= n; ++pass) {
-            m = 1000.0;
-            for (int j = 1; j <= nstat; ++j) {
-                if (dist(j) < m) {
-                    m = dist(j);
-                    k = static_cast<std::int16_t>(j);
-                }
-            }
-            dist(k) = 1000.0;
-        }
+        // plus 1.
+        const double m = search.nth_smallest_below(d, nstat, n, 1000.0);
         const auto radius = static_cast<float>(m + 1.0);
         world.radius = radius;
         const double r = radius;

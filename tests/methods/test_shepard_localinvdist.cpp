@@ -3,12 +3,14 @@
 
 #include "support/worlds.hpp"
 
+#include <array>
 #include <cmath>
 #include <utility>
 #include <vector>
 
 #include "display/scoring.hpp"
 #include "methods/localinvdist.hpp"
+#include "methods/nth_nearest.hpp"
 #include "methods/shepard.hpp"
 
 namespace tour {
@@ -225,6 +227,34 @@ TEST(ShepardAndLocal, SampleResults) {
                 EXPECT_TRUE(rounds_to(world.maxerr(17), row.max, row.decimals)) << world.maxerr(17);
             }
         }
+    }
+}
+
+// The search's outcome as its passes give it: equal distances each count,
+// those at or above the limit never do.
+TEST(NearestSearch, TheNthSmallestBelowTheLimit) {
+    std::array<double, kMaxStations + 1> d{};
+    const double values[] = {7.0, 3.0, 1000.0, 3.0, 999.0, 1500.0, 1.0};
+    for (int j = 1; j <= 7; ++j) {
+        d[static_cast<std::size_t>(j)] = values[j - 1];
+    }
+    NearestSearch search;
+    const double found[] = {1.0, 1.0, 3.0, 3.0, 7.0, 999.0, 1000.0};
+    for (int n = 0; n <= 6; ++n) {
+        EXPECT_EQ(search.nth_smallest_below(d, 7, n, 1000.0), found[n]) << "n " << n;
+    }
+    EXPECT_EQ(search.nth_smallest_below(d, 0, 1, 1000.0), 1000.0);  // a station was taken before
+}
+
+TEST(NearestSearch, WithNoStationTakenYetASearchThatTakesNoneFails) {
+    std::array<float, kMaxStations + 1> d{};
+    d[1] = 1000.0f;
+    NearestSearch search;
+    EXPECT_THROW(search.nth_smallest_below(d, 1, 2, 1000.0f), RuntimeError);
+    for (const Method method : {shepard, localinvdist}) {
+        World world;
+        world.nstat = 0;
+        EXPECT_THROW(method(world, 3), RuntimeError);
     }
 }
 
