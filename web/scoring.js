@@ -69,7 +69,9 @@ const Scoring = (() => {
     }
     sc.id += 1;
     sc.workers.forEach((worker, i) => {
-      if (parts[i].methods.length > 0) {
+      if (parts[i].methods.length === job.methods.length) {
+        worker.postMessage({ id: sc.id, job: text });  // the session knows it as it is
+      } else if (parts[i].methods.length > 0) {
         const part = { field: job.field, stations: job.stations, methods: parts[i].methods, drawn: parts[i].drawn };
         worker.postMessage({ id: sc.id, job: JSON.stringify(part) });
       }

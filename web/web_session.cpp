@@ -30,7 +30,8 @@ std::string WebSession::take_score_job() {
 }
 
 bool WebSession::take_rows(const std::string& job, const std::string& rows) {
-    const auto parsed_job = explore::parse_score_job(job);
+    const auto parsed_job = job == started_score_text_ ? std::optional(started_score_job_)
+                                                       : explore::parse_score_job(job);
     const auto parsed_rows = explore::parse_rows(rows);
     if (!parsed_job || !parsed_rows || parsed_rows->size() != parsed_job->methods.size()) {
         return false;
@@ -41,6 +42,8 @@ bool WebSession::take_rows(const std::string& job, const std::string& rows) {
 
 void WebSession::start(const explore::ScoreJob& job) {
     waiting_score_job_ = explore::score_job_json(job);
+    started_score_text_ = waiting_score_job_;
+    started_score_job_ = job;
     if (!on_score_job_.isUndefined()) {
         on_score_job_();
     }

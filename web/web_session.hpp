@@ -59,7 +59,8 @@ class WebSession : public explore::LooRunner, public explore::ScoreRunner {
     // that made it, so that the workers start before the page draws.
     std::string take_score_job();
     void on_score_job(emscripten::val notify) { on_score_job_ = std::move(notify); }
-    // Rows a worker scored for a job, or a part of one (both JSON).
+    // Rows a worker scored for a job, or a part of one (both JSON). The job
+    // handed out last, passed back as it was, is not read again.
     bool take_rows(const std::string& job, const std::string& rows);
 
   private:
@@ -71,6 +72,8 @@ class WebSession : public explore::LooRunner, public explore::ScoreRunner {
     int revision_ = 0;
     std::string waiting_job_;
     std::string waiting_score_job_;
+    std::string started_score_text_;  // the last score job handed out, and its text
+    explore::ScoreJob started_score_job_;
     emscripten::val on_score_job_ = emscripten::val::undefined();
     std::vector<double> points_;
 };

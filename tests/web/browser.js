@@ -34,9 +34,12 @@ function pageUrl() {
 }
 
 // A fresh page of the file at hash, once selector shows, its requests and
-// errors recorded.
-async function openPage(browser, { hash = "", selector, ...options }) {
+// errors recorded; init, [function, argument], runs first in every page.
+async function openPage(browser, { hash = "", selector, init = null, ...options }) {
   const context = await browser.newContext({ deviceScaleFactor: 1, ...options });
+  if (init) {
+    await context.addInitScript(...init);  // before the page's own scripts
+  }
   const page = await context.newPage();
   const record = { requests: [], errors: [] };
   context.on("request", (request) => record.requests.push(request.url()));

@@ -410,29 +410,46 @@ test("leave-one-out after a drag equals a fresh computation, with workers and wi
   await context.close();
 });
 
-test("after drags the plot and the table show what a fresh page of the same setup shows", async () => {
-  const { context, page, record } = await openExplorer(browser);
-  await page.selectOption("#ex-method", "29");
-  await page.selectOption("#ex-compare", "28");
-  await mouseDrag(page, 350, 380, 20);
-  await mouseDrag(page, 650, 610, 20);
-  await page.keyboard.press("Escape"); // no selection, as on the fresh page
-  await page.waitForFunction(() => decodeURIComponent(location.hash).includes("61"));
-  await page.waitForFunction(() => document.querySelectorAll("#ex-rows td.pending").length === 0);
-  // Everything drawn, without the clip paths' serial numbers, and every
-  // cell of the table with its title.
-  const drawn = (p) => p.evaluate(() => ({
-    plot: ["ex-static", "ex-legend", "ex-stations"].map((id) =>
-      document.getElementById(id).outerHTML.replace(/ex-clip-\d+/g, "clip")),
-    table: Array.from(document.querySelectorAll("#ex-rows tr"), (tr) =>
-      Array.from(tr.children, (cell) => [cell.className, cell.textContent, cell.title])),
-  }));
-  const dragged = await drawn(page);
-  const hash = await page.evaluate(() => location.hash);
-  const fresh = await openExplorer(browser, { hash });
-  await fresh.page.waitForFunction(() => document.querySelectorAll("#ex-rows td.pending").length === 0);
-  assert.deepEqual(await drawn(fresh.page), dragged);
-  assert.deepEqual(record.errors, []);
-  await fresh.context.close();
-  await context.close();
-});
+// With four cores the rows go to two score workers, each with its part of
+// the job; with two, to one worker with the whole job.
+for (const cores of [2, 4]) {
+  test(`after drags the plot and the table show what a fresh page of the same setup shows (${cores} cores)`, async () => {
+    const init = (count) => {
+      Object.defineProperty(Navigator.prototype, "hardwareConcurrency", { get: () => count });
+      const Original = window.Worker;
+      window.startedWorkers = 0;
+      window.Worker = function (...args) {
+        window.startedWorkers += 1;
+        return new Original(...args);
+      };
+    };
+    const { context, page, record } = await openExplorer(browser, { init: [init, cores] });
+    await page.selectOption("#ex-method", "29");
+    await page.selectOption("#ex-compare", "28");
+    await mouseDrag(page, 350, 380, 20);
+    await mouseDrag(page, 650, 610, 20);
+    await page.keyboard.press("Escape"); // no selection, as on the fresh page
+    await page.waitForFunction(() => decodeURIComponent(location.hash).includes("61"));
+    await page.waitForFunction(() => document.querySelectorAll("#ex-rows td.pending").length === 0);
+    // Everything drawn, without the clip paths' serial numbers, and every
+    // cell of the table with its title.
+    const drawn = (p) => p.evaluate(() => ({
+      plot: ["ex-static", "ex-legend", "ex-stations"].map((id) =>
+        document.getElementById(id).outerHTML.replace(/ex-clip-\d+/g, "clip")),
+      table: Array.from(document.querySelectorAll("#ex-rows tr"), (tr) =>
+        Array.from(tr.children, (cell) => [cell.className, cell.textContent, cell.title])),
+    }));
+    const dragged = await drawn(page);
+    const hash = await page.evaluate(() => location.hash);
+    const fresh = await openExplorer(browser, { hash });
+    await fresh.page.waitForFunction(() => document.querySelectorAll("#ex-rows td.pending").length === 0);
+    assert.deepEqual(await drawn(fresh.page), dragged);
+    assert.deepEqual(record.errors, []);
+    // The score workers and the two leave-one-out workers.
+    await page.waitForFunction(() =>
+      document.getElementById("ex-loo-state").textContent === "Leave-one-out: ready");
+    assert.equal(await page.evaluate(() => window.startedWorkers), (cores === 4 ? 2 : 1) + 2);
+    await fresh.context.close();
+    await context.close();
+  });
+}
