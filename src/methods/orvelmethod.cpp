@@ -51,7 +51,9 @@ Offsets offsets_from(const World& world, float xpos, bool keys) {
 // table: the same pow of the same quotient, taken once.
 class ShadowPowers {
   public:
-    explicit ShadowPowers(float q) : q_(q), keys_(kSlots, kEmpty), values_(kSlots) {}
+    // With q = 1 nothing is kept: the ratio is its own power.
+    explicit ShadowPowers(float q)
+        : q_(q), keys_(q == 1.0f ? 0 : kSlots, kEmpty), values_(q == 1.0f ? 0 : kSlots) {}
 
     // nearer / farther raised to q; the keys are the distances' whole_key.
     double of(double nearer, double farther, std::uint32_t nearer_key, std::uint32_t farther_key) {
