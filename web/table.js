@@ -161,10 +161,6 @@ const Table = (() => {
   // A row's cells keep their elements while their kinds and spans stay:
   // while a station is dragged only the numbers change.
   function showCells(tr, list) {
-    const shown = JSON.stringify(list);
-    if (tr.shownCells === shown) {
-      return;
-    }
     const layout = JSON.stringify(list.map(([, , kind, span]) => [kind, span]));
     if (tr.shownLayout === layout) {
       list.forEach(([text, title], i) => {
@@ -175,10 +171,8 @@ const Table = (() => {
           td.title = title;
         }
       });
-      tr.shownCells = shown;
       return;
     }
-    tr.shownCells = shown;
     tr.shownLayout = layout;
     while (tr.children.length > 1) {
       tr.lastElementChild.remove();

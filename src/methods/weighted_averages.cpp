@@ -63,8 +63,10 @@ void average(World& world, Function& weight) {
         sv[static_cast<std::size_t>(j)] = world.statv(j);
     }
     int x = 1;
-    for (; Lanes == 2 && x + 1 <= kGridLast; x += 2) {
-        average_positions<2, Weight>(world, x, sx, sv, weight);
+    if constexpr (Lanes == 2) {
+        for (; x + 1 <= kGridLast; x += 2) {
+            average_positions<2, Weight>(world, x, sx, sv, weight);
+        }
     }
     for (; x <= kGridLast; ++x) {
         average_positions<1, Weight>(world, x, sx, sv, weight);
