@@ -23,6 +23,7 @@ const Explorer = (() => {
     drawnOnce: false,
     readout: null, // formatter
     frameStart: null, // when the drag's edit waiting for its table was made
+    dragging: false, // a station is dragged: the table's titles wait
     watchers: [], // called with the view after each drawing (the lesson)
   };
 
@@ -114,7 +115,7 @@ const Explorer = (() => {
       rendered(view);
       return;
     }
-    Table.show(view);
+    Table.show(view, !ex.dragging);
     Plot.showStations(view.stations, view.selected);
     rendered(view);
     finishFrame();
@@ -410,6 +411,7 @@ const Explorer = (() => {
   const plotHost = {
     newGesture: () => {
       Loo.hold(true);
+      ex.dragging = true;
       return ex.session.newGesture();
     },
     select: (x) => {
@@ -431,6 +433,8 @@ const Explorer = (() => {
     drag: (index, x, gesture) => act((s) => s.dragStation(index, x, gesture)),
     gestureEnded: () => {
       Loo.hold(false);
+      ex.dragging = false;
+      Table.showTitles();
       Files.writeAddress();
     },
     move: (index, to) => act((s) => s.moveStation(index, to)),

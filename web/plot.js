@@ -40,6 +40,7 @@ const Plot = (() => {
     ticks: new Map(), // formatters by decimals
     shown: { axesKey: "", data: null, shapes: [], legendKey: "" }, // what the page's drawing holds
     measure: null,
+    width: 0, // of the plot's box, as its ResizeObserver saw it last
   };
 
   function make(parent, name, attributes = {}) {
@@ -386,7 +387,12 @@ const Plot = (() => {
         host.focusStation(Number(station.dataset.index));
       }
     });
-    new ResizeObserver(() => draw()).observe(box);
+    // The box's width is read where its layout is fresh anyway: reading it
+    // while a frame's edits wait would lay out the page once more.
+    new ResizeObserver(() => {
+      plot.width = Math.floor(box.clientWidth);
+      draw();
+    }).observe(box);
   }
 
   // A new scene (its points are copied: the module's view of them lasts only
@@ -407,7 +413,7 @@ const Plot = (() => {
   // data only where their numbers do.
   function draw() {
     const scene = plot.scene;
-    const width = Math.floor(plot.box.clientWidth);
+    const width = plot.width;
     if (!scene || width < 100) {
       return;
     }

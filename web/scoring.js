@@ -57,6 +57,11 @@ const Scoring = (() => {
     if (!text) {
       return;
     }
+    sc.id += 1;
+    if (sc.workers.length === 1) {
+      sc.workers[0].postMessage({ id: sc.id, job: text });  // the session knows it as it is
+      return;
+    }
     const job = JSON.parse(text);
     const parts = sc.workers.map(() => ({ methods: [], drawn: [], cost: 0 }));
     const order = job.methods.map((method, index) => index)
@@ -67,7 +72,6 @@ const Scoring = (() => {
       part.drawn.push(job.drawn[index]);
       part.cost += cost(job.methods[index]) * (job.drawn[index] ? 1.5 : 1);
     }
-    sc.id += 1;
     sc.workers.forEach((worker, i) => {
       if (parts[i].methods.length === job.methods.length) {
         worker.postMessage({ id: sc.id, job: text });  // the session knows it as it is

@@ -16,6 +16,7 @@ const Table = (() => {
     host: null,
     number: null,
     precise: null,
+    titlesShown: true, // whether the cells' titles show table.view
   };
 
   function init(host) {
@@ -53,7 +54,7 @@ const Table = (() => {
     sort.column = column;
     showSort();
     if (table.view) {
-      show(table.view);
+      show(table.view, table.titlesShown);
     }
   }
 
@@ -159,14 +160,15 @@ const Table = (() => {
   const update = App.updateAttribute;
 
   // A row's cells keep their elements while their kinds and spans stay:
-  // while a station is dragged only the numbers change.
-  function showCells(tr, list) {
+  // while a station is dragged only the numbers change. Their titles (the
+  // numbers to nine digits) may wait until the drag ends.
+  function showCells(tr, list, titles) {
     const layout = JSON.stringify(list.map(([, , kind, span]) => [kind, span]));
     if (tr.shownLayout === layout) {
       list.forEach(([text, title], i) => {
         const td = tr.children[i + 1];
         showText(td, text);
-        if (td.shownTitle !== title) {
+        if (titles && td.shownTitle !== title) {
           td.shownTitle = title;
           td.title = title;
         }
@@ -194,8 +196,10 @@ const Table = (() => {
 
   // Each row of the table in a line of its own, in the sorted order; a line
   // keeps its elements (and the focus) while what it shows is the same.
-  function show(view) {
+  // While a station is dragged the titles may wait: titles false.
+  function show(view, titles = true) {
     table.view = view;
+    table.titlesShown = titles;
     const rows = order(view);
     rows.forEach((row, index) => {
       const r = view.rows[row];
@@ -213,12 +217,19 @@ const Table = (() => {
       update(tr, "aria-current", chosen ? "true" : null);
       update(th, "aria-description",
         chosen ? "the chosen method" : compared ? "the compared method" : null);
-      showCells(tr, cells(r));
+      showCells(tr, cells(r), titles);
     });
     while (table.body.children.length > rows.length) {
       table.body.lastElementChild.remove();
     }
   }
 
-  return { init, show };
+  // The titles that waited during a drag.
+  function showTitles() {
+    if (table.view && !table.titlesShown) {
+      show(table.view);
+    }
+  }
+
+  return { init, show, showTitles };
 })();

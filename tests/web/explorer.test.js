@@ -410,6 +410,47 @@ test("leave-one-out after a drag equals a fresh computation, with workers and wi
   await context.close();
 });
 
+// The titles of the numbers (nine digits) wait while a station is dragged
+// and show the table as it is when the drag ends, also where the drag's
+// last move drew nothing new.
+test("the table's titles catch up when a drag ends", async () => {
+  const { context, page, record } = await openExplorer(browser);
+  // The RMS and maximum errors of every row, with their titles.
+  const numbers = () => Array.from(document.querySelectorAll("#ex-rows tr"), (tr) =>
+    Array.from(tr.querySelectorAll("td.number"), (td) => [td.textContent, td.title]).slice(0, 2));
+  await page.evaluate((read) => {
+    window.readNumbers = new Function(`return (${read})();`);
+  }, numbers.toString());
+  const from = await plotPoint(page, 400, 0.3);
+  const to = await plotPoint(page, 430, 0.3);
+  await page.mouse.move(from.x, from.y);
+  await page.mouse.down();
+  await page.mouse.move(to.x, from.y, { steps: 4 });
+  // Leave-one-out waits while the button is down: the table of the last
+  // move is drawn once its rows came. The table as the release leaves it
+  // is taken before anything else can draw it again.
+  await page.waitForFunction((x) => Array.from(document.querySelectorAll("#ex-stations .station"),
+    (g) => Number(g.getAttribute("aria-valuenow"))).includes(x), 430);
+  await page.waitForTimeout(300);
+  const during = await page.evaluate(() => window.readNumbers());
+  await page.evaluate(() => window.addEventListener("pointerup", () => {
+    window.afterRelease = window.readNumbers();
+  }, { once: true }));
+  await page.mouse.up();
+  const after = await page.evaluate(() => window.afterRelease);
+
+  const fresh = await openExplorer(browser, { hash: await page.evaluate(() => location.hash) });
+  assert.ok((await fresh.page.evaluate(() => decodeURIComponent(location.hash))).includes("430"));
+  const expected = await fresh.page.evaluate(numbers);
+  assert.deepEqual(after, expected);
+  const texts = (table) => table.map((row) => row.map(([text]) => text));
+  assert.deepEqual(texts(during), texts(expected));
+  assert.notDeepEqual(during, expected, "the titles waited during the drag");
+  assert.deepEqual(record.errors, []);
+  await fresh.context.close();
+  await context.close();
+});
+
 // With four cores the rows go to two score workers, each with its part of
 // the job; with two, to one worker with the whole job.
 for (const cores of [2, 4]) {
