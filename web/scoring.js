@@ -1,38 +1,50 @@
 // The score table's rows for the page: the session's score jobs go to Web
 // Workers, each with its own instance of the module, the rows shared out
-// between them by what they cost; the rows come back to the session,
-// which stays the one owner of the table. Until the workers are ready, or
-// if they cannot start, the session scores its rows itself.
+// between them, and a small share kept for the page, by what they cost;
+// the rows come back to the session, which stays the one owner of the
+// table. Until the workers are ready, or if they cannot start, the session
+// scores its rows itself.
 "use strict";
 
 const Scoring = (() => {
-  // One core stays the page's, which scores the rows the plot draws and
-  // draws them: on two cores one worker, otherwise two. (On two cores a
+  // One core stays the page's, which scores the rows the plot draws, draws
+  // them and scores its share: on two cores one worker, otherwise two. (On two cores a
   // second worker only takes turns with the page and the painting.)
   const WORKERS = Math.min(2, Math.max(1, (navigator.hardwareConcurrency || 2) - 1));
 
-  // What a method costs to score, roughly, in milliseconds of WebAssembly.
+  // What a method costs to score, roughly, in milliseconds of WebAssembly
+  // under Node, 21 stations.
   function cost(method) {
     switch (method.name) {
       case "kriging":
-        return method.model === "bestfit" ? 6.5 : 2;
-      case "shepard":
-        return 3;
+        return method.model === "bestfit" ? 2.3 : 1;
       case "orvelmethod":
-        return 2.5;
+        return method.shadow === 1 ? 0.7 : 1.25;
+      case "shepard":
+        return 0.6;
       case "polyfit":
-      case "bezier":
-        return 1.7;
+        return 0.3;
       case "localinvdist":
-        return 0.9;
+        return 0.26;
+      case "gaussave":
+        return 0.16;
+      case "cressman":
+        return 0.15;
+      case "bezier":
+        return 0.11;
       case "cubicspline":
       case "nearneighb":
       case "linint":
-        return 0.3;
+        return 0.06;
       default:
-        return 0.5;
+        return 0.13;
     }
   }
+
+  // The page scores this much of a job itself, after it has drawn what it
+  // draws: the workers' rows come last in a frame, and the page would wait
+  // for them anyway.
+  const PAGE_SHARE = 1.2;
 
   const sc = {
     session: null,
@@ -40,6 +52,7 @@ const Scoring = (() => {
     workers: [],
     ready: 0,
     id: 0,
+    here: null, // the part of the newest job the page scores, as text
   };
 
   function start(session, arrived) {
@@ -48,7 +61,10 @@ const Scoring = (() => {
     sc.workers = Workers.start("score-worker", WORKERS, receive, stop);
   }
 
-  // Shares out the job the session waits for, if any.
+  // Shares out the job the session waits for, if any: the page's share,
+  // then the rest to the workers by what it costs. The session may call
+  // this while it takes an edit, so the page's part is scored once the
+  // code that made the edit is done.
   function pump() {
     if (!sc.session || sc.ready < WORKERS) {
       return;
@@ -57,29 +73,41 @@ const Scoring = (() => {
     if (!text) {
       return;
     }
-    sc.id += 1;
-    if (sc.workers.length === 1) {
-      sc.workers[0].postMessage({ id: sc.id, job: text });  // the session knows it as it is
-      return;
-    }
     const job = JSON.parse(text);
+    const here = { methods: [], drawn: [], cost: 0 };
     const parts = sc.workers.map(() => ({ methods: [], drawn: [], cost: 0 }));
     const order = job.methods.map((method, index) => index)
       .sort((a, b) => cost(job.methods[b]) - cost(job.methods[a]));
     for (const index of order) {
-      const part = parts.reduce((least, p) => (p.cost < least.cost ? p : least));
+      const c = cost(job.methods[index]) * (job.drawn[index] ? 1.5 : 1);
+      const part = here.cost + c <= PAGE_SHARE ? here
+        : parts.reduce((least, p) => (p.cost < least.cost ? p : least));
       part.methods.push(job.methods[index]);
       part.drawn.push(job.drawn[index]);
-      part.cost += cost(job.methods[index]) * (job.drawn[index] ? 1.5 : 1);
+      part.cost += c;
     }
+    const partText = (part) => (part.methods.length === job.methods.length ? text  // the session knows it as it is
+      : JSON.stringify({ field: job.field, stations: job.stations, methods: part.methods, drawn: part.drawn }));
+    sc.id += 1;
     sc.workers.forEach((worker, i) => {
-      if (parts[i].methods.length === job.methods.length) {
-        worker.postMessage({ id: sc.id, job: text });  // the session knows it as it is
-      } else if (parts[i].methods.length > 0) {
-        const part = { field: job.field, stations: job.stations, methods: parts[i].methods, drawn: parts[i].drawn };
-        worker.postMessage({ id: sc.id, job: JSON.stringify(part) });
+      if (parts[i].methods.length > 0) {
+        worker.postMessage({ id: sc.id, job: partText(parts[i]) });
       }
     });
+    const waiting = sc.here;
+    sc.here = here.methods.length > 0 ? partText(here) : null;
+    if (sc.here && !waiting) {
+      queueMicrotask(scoreHere);
+    }
+  }
+
+  // The page's part of the newest job, if it has not been scored yet.
+  function scoreHere() {
+    const part = sc.here;
+    sc.here = null;
+    if (part && sc.session.takeRows(part, Module.scoreRows(part))) {
+      sc.arrived();
+    }
   }
 
   function receive(message) {
