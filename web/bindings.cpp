@@ -79,6 +79,7 @@ EMSCRIPTEN_BINDINGS(interp1d_tour) {
         .function("takeRows", &WebSession::take_rows)
         .function("onScoreJob", &WebSession::on_score_job)
         .property("revision", &WebSession::revision)
+        .property("tableReady", &WebSession::table_ready)
         .function(
             "addStation", +[](WebSession& s, double x) { return session(s).add_station(x); })
         .function(

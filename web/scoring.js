@@ -105,7 +105,8 @@ const Scoring = (() => {
   function scoreHere() {
     const part = sc.here;
     sc.here = null;
-    if (part && sc.session.takeRows(part, Module.scoreRows(part))) {
+    // With rows still to come from the workers, their arrival draws these.
+    if (part && sc.session.takeRows(part, Module.scoreRows(part)) && sc.session.tableReady) {
       sc.arrived();
     }
   }

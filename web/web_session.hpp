@@ -36,6 +36,8 @@ class WebSession : public explore::LooRunner, public explore::ScoreRunner {
     std::string readout(double x) const;
     // Counts the changes the session told of: a page redraws when it moved.
     int revision() const { return revision_; }
+    // Whether every row of the table has its errors, as view()'s "tableReady".
+    bool table_ready() const { return session_.table_ready(); }
 
     explore::Session& session() { return session_; }
 
