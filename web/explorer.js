@@ -23,7 +23,6 @@ const Explorer = (() => {
     drawnOnce: false,
     readout: null, // formatter
     frameStart: null, // when the drag's edit waiting for its table was made
-    dragging: false, // a station is dragged: the table's titles wait
     watchers: [], // called with the view after each drawing (the lesson)
   };
 
@@ -115,7 +114,7 @@ const Explorer = (() => {
       rendered(view);
       return;
     }
-    Table.show(view, !ex.dragging);
+    Table.show(view, !Plot.dragging());  // the titles wait while a station is dragged
     Plot.showStations(view.stations, view.selected);
     rendered(view);
     finishFrame();
@@ -411,7 +410,6 @@ const Explorer = (() => {
   const plotHost = {
     newGesture: () => {
       Loo.hold(true);
-      ex.dragging = true;
       return ex.session.newGesture();
     },
     select: (x) => {
@@ -433,7 +431,6 @@ const Explorer = (() => {
     drag: (index, x, gesture) => act((s) => s.dragStation(index, x, gesture)),
     gestureEnded: () => {
       Loo.hold(false);
-      ex.dragging = false;
       Table.showTitles();
       Files.writeAddress();
     },

@@ -760,5 +760,6 @@ const Plot = (() => {
   return {
     init, showScene, showStations, draw, focusStation, svgText, pngBlob, tableShown,
     hoverX: () => plot.hoverX,
+    dragging: () => plot.drag !== null,
   };
 })();

@@ -8,8 +8,9 @@
 
 const Scoring = (() => {
   // One core stays the page's, which scores the rows the plot draws, draws
-  // them and scores its share: on two cores one worker, otherwise two. (On two cores a
-  // second worker only takes turns with the page and the painting.)
+  // them and scores its share: on two cores one worker, otherwise two. (On
+  // two cores a second worker only takes turns with the page and the
+  // painting.)
   const WORKERS = Math.min(2, Math.max(1, (navigator.hardwareConcurrency || 2) - 1));
 
   // What a method costs to score, roughly, in milliseconds of WebAssembly
@@ -94,9 +95,8 @@ const Scoring = (() => {
         worker.postMessage({ id: sc.id, job: partText(parts[i]) });
       }
     });
-    const waiting = sc.here;
     sc.here = here.methods.length > 0 ? partText(here) : null;
-    if (sc.here && !waiting) {
+    if (sc.here) {
       queueMicrotask(scoreHere);
     }
   }
